@@ -1,0 +1,36 @@
+// GameState: the one record of all the game's variables.
+//
+// It belongs to the window, comes into being zero-filled with it and is
+// discarded with it; nothing of it is saved. It has no behaviour: the
+// procedures of Game (game.h) read and write its fields directly. The fields
+// stand in the order the rules introduce them.
+#pragma once
+
+#include <optional>
+
+#include "int16.h"
+#include "table.h"
+#include "text.h"
+
+namespace galgen {
+
+// Column 0 the word, column 1 its used flag "0" or "1". Row 0 is never used.
+using WordTable = Table<Text, 1000>;
+// Per position of the secret word (row 1 = first character): column 0 the
+// character's cp1252 code, column 1 the code of its case partner. Row 0 is
+// never used; rows past the word's length keep what earlier words left.
+using LetterTable = Table<i16, 50>;
+
+struct GameState {
+    i16 wordCount = 0;                 // 150 once the list is loaded
+    WordTable wordTable;
+    i16 usedCount = 0;                 // rows flagged "1", as last counted
+    std::optional<Text> currentWord;   // no value until the first round start
+    Text maskText;                     // "-" or the revealed letter per position
+    i16 wordLength = 0;
+    LetterTable letterTable;
+    i16 stage = 0;                     // misses 0..8; 99 for a moment, 100 when won
+    i16 revealedCount = 0;             // a round runs while this differs from wordLength
+};
+
+}  // namespace galgen

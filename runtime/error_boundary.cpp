@@ -1,0 +1,23 @@
+#include "error_boundary.h"
+
+#include <exception>
+#include <new>
+
+namespace galgen {
+
+bool runHandler(const std::function<void()>& handler, const ErrorReporter& report)
+{
+    try {
+        handler();
+        return true;
+    } catch (const RuntimeError& error) {
+        report(error);
+    } catch (const std::bad_alloc&) {
+        report(RuntimeError(ErrorKind::OutOfMemory));
+    } catch (const std::exception& other) {
+        report(RuntimeError(ErrorKind::Internal, other.what()));
+    }
+    return false;
+}
+
+}  // namespace galgen
