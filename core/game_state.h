@@ -21,6 +21,12 @@ using WordTable = Table<Text, 1000>;
 // never used; rows past the word's length keep what earlier words left.
 using LetterTable = Table<i16, 50>;
 
+// The used flags of the word table, compared as exact strings.
+inline const Text notDrawn = Text::fromCp1252("0");
+inline const Text drawn = Text::fromCp1252("1");
+// What the mask shows for a letter not yet revealed.
+inline const Text hiddenLetter = Text::fromCp1252("-");
+
 struct GameState {
     i16 wordCount = 0;                 // 150 once the list is loaded
     WordTable wordTable;
