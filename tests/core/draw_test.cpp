@@ -1,0 +1,81 @@
+// The draw of the round start: wordCount * r rounded half to even, and the
+// distribution of rows it gives with the real generator.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "game.h"
+#include "scripted_random.h"
+
+namespace galgen::testing {
+namespace {
+
+TEST(Draw, ProductIsRoundedHalfToEven)
+{
+    const struct { float r; int row; } cases[] = {
+        {0.25f, 38},                  // 37.5
+        {0.75f, 112},                 // 112.5
+        {0.0f, 0},
+        {1.0f / 301.0f, 0},           // below 1/300: rejected by the caller
+        {0.999f, 150},                // 149.85
+        {std::nextafter(1.0f, 0.0f), 150},
+    };
+    for (const auto& c : cases) {
+        ScriptedRandom random{c.r};
+        EXPECT_EQ(drawRowNumber(150, random), c.row) << c.r;
+        EXPECT_EQ(random.reseeds, 1);
+    }
+}
+
+TEST(Draw, ScriptedValuesForRowsHitTheirRows)
+{
+    for (int row = 0; row <= 150; ++row) {
+        ScriptedRandom random{ScriptedRandom::forRow(row)};
+        ASSERT_EQ(drawRowNumber(150, random), row);
+    }
+}
+
+TEST(Draw, RowsOutsideTheWordTableAreErrors)
+{
+    const auto errorOf = [](i16 wordCount, float r) {
+        ScriptedRandom random{r};
+        try {
+            drawRowNumber(wordCount, random);
+        } catch (const RuntimeError& e) {
+            return e.kind();
+        }
+        return ErrorKind::Internal;
+    };
+    EXPECT_EQ(errorOf(2000, 0.6f), ErrorKind::SubscriptOutOfRange);   // row 1200; 1000 is the last
+    EXPECT_EQ(errorOf(-10, 0.5f), ErrorKind::SubscriptOutOfRange);
+    EXPECT_EQ(errorOf(32767, 0.99999f), ErrorKind::SubscriptOutOfRange);
+    EXPECT_EQ(errorOf(150, std::numeric_limits<float>::quiet_NaN()), ErrorKind::FloatingPoint);
+    EXPECT_EQ(errorOf(150, std::numeric_limits<float>::infinity()), ErrorKind::Overflow);
+    ScriptedRandom edge{0.5f};
+    EXPECT_EQ(drawRowNumber(2000, edge), 1000);
+}
+
+// The real generator through the real draw, rows not marked used. With a
+// fixed seed and clock the counts are the same on every run; the bounds are
+// several standard deviations wide.
+TEST(Draw, RealGeneratorGivesEveryRowItsShare)
+{
+    std::uint64_t tick = 0;
+    ClockRandom random(12345, [&] { return tick++ / 16; });
+    constexpr int draws = 300'000;
+    std::array<int, 151> counts{};
+    for (int i = 0; i < draws; ++i)
+        ++counts[static_cast<std::size_t>(drawRowNumber(150, random))];
+
+    const double full = draws / 150.0;   // rows 1..149
+    for (int row = 1; row <= 149; ++row)
+        EXPECT_NEAR(counts[static_cast<std::size_t>(row)], full, full * 0.12) << row;
+    EXPECT_NEAR(counts[0], full / 2, full / 2 * 0.18);
+    EXPECT_NEAR(counts[150], full / 2, full / 2 * 0.18);
+}
+
+}  // namespace
+}  // namespace galgen::testing
