@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "error_of.h"
 #include "game.h"
 #include "scripted_random.h"
 
@@ -40,20 +41,15 @@ TEST(Draw, ScriptedValuesForRowsHitTheirRows)
 
 TEST(Draw, RowsOutsideTheWordTableAreErrors)
 {
-    const auto errorOf = [](i16 wordCount, float r) {
+    const auto drawError = [](i16 wordCount, float r) {
         ScriptedRandom random{r};
-        try {
-            drawRowNumber(wordCount, random);
-        } catch (const RuntimeError& e) {
-            return e.kind();
-        }
-        return ErrorKind::Internal;
+        return errorOf([&] { drawRowNumber(wordCount, random); });
     };
-    EXPECT_EQ(errorOf(2000, 0.6f), ErrorKind::SubscriptOutOfRange);   // row 1200; 1000 is the last
-    EXPECT_EQ(errorOf(-10, 0.5f), ErrorKind::SubscriptOutOfRange);
-    EXPECT_EQ(errorOf(32767, 0.99999f), ErrorKind::SubscriptOutOfRange);
-    EXPECT_EQ(errorOf(150, std::numeric_limits<float>::quiet_NaN()), ErrorKind::FloatingPoint);
-    EXPECT_EQ(errorOf(150, std::numeric_limits<float>::infinity()), ErrorKind::Overflow);
+    EXPECT_EQ(drawError(2000, 0.6f), ErrorKind::SubscriptOutOfRange);   // row 1200; 1000 is the last
+    EXPECT_EQ(drawError(-10, 0.5f), ErrorKind::SubscriptOutOfRange);
+    EXPECT_EQ(drawError(32767, 0.99999f), ErrorKind::SubscriptOutOfRange);
+    EXPECT_EQ(drawError(150, std::numeric_limits<float>::quiet_NaN()), ErrorKind::FloatingPoint);
+    EXPECT_EQ(drawError(150, std::numeric_limits<float>::infinity()), ErrorKind::Overflow);
     ScriptedRandom edge{0.5f};
     EXPECT_EQ(drawRowNumber(2000, edge), 1000);
 }

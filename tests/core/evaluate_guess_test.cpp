@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "error_of.h"
 #include "game_fixture.h"
 
 namespace galgen::testing {
@@ -150,12 +151,7 @@ TEST_F(EvaluateGuess, APositionBeyond50IsASubscriptError)
     startWith(rowHase);
     game.state.wordLength = 51;
     game.state.maskText = Text::fromCp1252(std::string(51, '-'));
-    try {
-        key('q');
-        FAIL() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.kind(), ErrorKind::SubscriptOutOfRange);
-    }
+    EXPECT_EQ(errorOf([&] { key('q'); }), ErrorKind::SubscriptOutOfRange);
     EXPECT_EQ(state.stage, 0);   // ended before the miss was counted
 }
 
@@ -163,12 +159,7 @@ TEST_F(EvaluateGuess, TheStageCounterOverflowsInsteadOfWrapping)
 {
     startWith(rowHase);
     game.state.stage = 32767;
-    try {
-        key('q');
-        FAIL() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.kind(), ErrorKind::Overflow);
-    }
+    EXPECT_EQ(errorOf([&] { key('q'); }), ErrorKind::Overflow);
     EXPECT_EQ(state.stage, 32767);
     EXPECT_EQ(display.text(Fragewort), "----");   // the mask went out before
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "error_of.h"
 #include "game_fixture.h"
 
 namespace galgen::testing {
@@ -188,12 +189,7 @@ TEST_F(StartRound, AWordLongerThan50RaisesAtPosition51AfterFillingFifty)
 {
     game.state.wordTable.at(1, 0) = Text::fromCp1252(std::string(51, 'a'));
     random.pushRow(1);
-    try {
-        game.startRound();
-        FAIL() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.kind(), ErrorKind::SubscriptOutOfRange);
-    }
+    EXPECT_EQ(errorOf([&] { game.startRound(); }), ErrorKind::SubscriptOutOfRange);
     EXPECT_EQ(state.letterTable.at(50, 0), 'a');
     EXPECT_EQ(state.letterTable.at(50, 1), 'A');
     EXPECT_EQ(state.wordLength, 51);

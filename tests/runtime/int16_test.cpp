@@ -4,22 +4,14 @@
 #include <cmath>
 #include <limits>
 
-#include "errors.h"
+#include "error_of.h"
 #include "int16.h"
 
 namespace galgen {
 namespace {
 
-ErrorKind errorOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.kind();
-    }
-    ADD_FAILURE() << "no run-time error raised";
-    return ErrorKind::Internal;
-}
+using testing::errorOf;
+
 
 TEST(Int16, AdditionIsCheckedAtBothEnds)
 {

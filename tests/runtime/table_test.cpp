@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "error_of.h"
 #include "table.h"
 
 namespace galgen {
@@ -11,12 +12,7 @@ namespace {
 template <typename T>
 void expectSubscriptError(T&& access)
 {
-    try {
-        access();
-        ADD_FAILURE() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.kind(), ErrorKind::SubscriptOutOfRange);
-    }
+    EXPECT_EQ(testing::errorOf(access), ErrorKind::SubscriptOutOfRange);
 }
 
 TEST(Table, RowsFromZeroToTheUpperBoundInclusive)

@@ -4,22 +4,14 @@
 
 #include <string>
 
-#include "errors.h"
+#include "error_of.h"
 #include "text.h"
 
 namespace galgen {
 namespace {
 
-ErrorKind errorOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.kind();
-    }
-    ADD_FAILURE() << "no run-time error raised";
-    return ErrorKind::Internal;
-}
+using testing::errorOf;
+
 
 TEST(Text, OneBytePerCharacter)
 {
