@@ -11,6 +11,9 @@
 
 int main(int argc, char **argv)
 {
+    // No window is shown, so no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
