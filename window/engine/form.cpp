@@ -1,0 +1,288 @@
+// The form engine on Qt Widgets.
+#include "form.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "widgets.h"
+#include "picture_source.h"
+#include "text.h"
+
+namespace galgen::form {
+
+namespace {
+
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+QString toQString(const Text& text)
+{
+    QString result;
+    result.reserve(qsizetype(text.bytes().size()));
+    for (char byte : text.bytes())
+        result.append(QChar(char16_t(cp1252ToUnicode(static_cast<unsigned char>(byte)))));
+    return result;
+}
+
+QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+// The families of the layout, replaced by fonts that Debian ships with
+// close metrics, so that every text fits its control as it was laid out.
+QString substituteFamily(std::string_view family)
+{
+    static const std::pair<std::string_view, const char*> substitutes[] = {
+        {"Arial", "Liberation Sans"},
+        {"Arial Black", "DejaVu Sans"},
+        {"Sans Serif", "Liberation Sans"},
+        {"MS Sans Serif", "Liberation Sans"},
+    };
+    for (const auto& [from, to] : substitutes)
+        if (family == from)
+            return QString::fromLatin1(to);
+    return fromUtf8(family);
+}
+
+// Point sizes become pixel sizes at 96 dots per inch, so the text keeps its
+// laid-out size whatever dpi the screen reports; Qt scales pixels uniformly
+// on denser screens.
+QFont screenFont(const Font& font)
+{
+    QFont result(substituteFamily(font.family));
+    result.setPixelSize(qRound(font.centipoints * 96.0 / 7200.0));
+    result.setWeight(QFont::Weight(font.weight));
+    return result;
+}
+
+QRect pixelRect(const ControlSpec& spec)
+{
+    return {toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height)};
+}
+
+bool isPainted(Kind kind) { return kind == Kind::Label || kind == Kind::Shape || kind == Kind::Line; }
+
+// A caption character is never a mnemonic.
+QString withoutMnemonics(QString caption) { return caption.replace(QLatin1Char('&'), QLatin1String("&&")); }
+
+}  // namespace
+
+Form::Form(const FormSpec& spec, const PictureSource& pictures) : spec_(spec), pictures_(pictures)
+{
+    installAccessibility();
+    setObjectName(fromUtf8(spec.name));
+    setWindowTitle(fromUtf8(spec.caption));
+    setWindowIcon(pictures.icon(spec.icon));
+    resize(toPixels(spec.clientWidth), toPixels(spec.clientHeight));
+    QPalette ground = palette();
+    ground.setColor(QPalette::Window, toQColor(spec.backColor));
+    setPalette(ground);
+    setAutoFillBackground(true);
+
+    for (const ControlSpec& row : spec.controls) {
+        QWidget* container = row.container.empty() ? this : find(row.container).widget;
+        QWidget* widget = build(row, container);
+        widget->setObjectName(fromUtf8(row.name));
+        controls_.emplace(std::string(row.name), Control{&row, widget});
+    }
+    stack();
+    chainTabOrder();
+    report_ = [this](const RuntimeError& error) { showError(error); };
+}
+
+QWidget* Form::build(const ControlSpec& spec, QWidget* container)
+{
+    const QString text = fromUtf8(spec.text);
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+    case Kind::Label: {
+        auto* label = new QLabel(container);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignTop | (spec.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft));
+        label->setText(text);
+        label->setAutoFillBackground(spec.opaque);
+        widget = label;
+        break;
+    }
+    case Kind::TextBox: {
+        auto* box = new TextBox(container);
+        box->setFrame(spec.border);
+        box->setAlignment((spec.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+        box->setMaxLength(std::numeric_limits<int>::max());
+        box->setText(text);
+        box->setFocusPolicy(Qt::StrongFocus);
+        widget = box;
+        break;
+    }
+    case Kind::CommandButton: {
+        auto* button = new CommandButton(container);
+        button->setText(withoutMnemonics(text));
+        button->setFocusPolicy(Qt::StrongFocus);
+        widget = button;
+        break;
+    }
+    case Kind::Frame: {
+        auto* panel = new Panel(container);
+        if (!spec.border)
+            panel->setFrameStyle(QFrame::NoFrame);
+        panel->setAutoFillBackground(true);
+        widget = panel;
+        break;
+    }
+    case Kind::PictureBox:
+        widget = new PictureBox(container, pictures_, spec.picture,
+                                spec.backColor ? toQColor(*spec.backColor) : Qt::white);
+        widget->setAccessibleName(pictures_.description(spec.picture));
+        break;
+    case Kind::Shape:
+        widget = new Shape(container, spec.backColor ? toQColor(*spec.backColor) : Qt::black);
+        break;
+    case Kind::Line:
+        widget = new Line(container, {toPixels(spec.x1), toPixels(spec.y1)},
+                          {toPixels(spec.x2), toPixels(spec.y2)}, spec.lineWidth,
+                          spec.foreColor ? toQColor(*spec.foreColor) : Qt::black);
+        break;
+    }
+
+    if (spec.kind != Kind::Line)
+        widget->setGeometry(pixelRect(spec));
+    if (spec.kind == Kind::Label || spec.kind == Kind::Frame || spec.kind == Kind::Shape
+        || spec.kind == Kind::Line || spec.kind == Kind::PictureBox)
+        widget->setFocusPolicy(Qt::NoFocus);
+    if (!spec.font.family.empty())
+        widget->setFont(screenFont(spec.font));
+
+    QPalette colours = widget->palette();
+    const bool textBox = spec.kind == Kind::TextBox;
+    if (spec.backColor) {
+        colours.setColor(textBox ? QPalette::Base : QPalette::Window, toQColor(*spec.backColor));
+    }
+    if (spec.foreColor) {
+        // A disabled control keeps the toolkit's dimmed text colour.
+        for (auto group : {QPalette::Active, QPalette::Inactive})
+            colours.setColor(group, textBox ? QPalette::Text : QPalette::WindowText, toQColor(*spec.foreColor));
+    }
+    widget->setPalette(colours);
+    if (!spec.description.empty())
+        widget->setAccessibleName(fromUtf8(spec.description));
+    widget->setEnabled(spec.enabled);
+    return widget;
+}
+
+// Qt stacks siblings by creation order, the last on top. Raising every
+// sibling once, from the bottom up, gives the layout's order: the painted
+// kinds beneath the windowed ones, and within each layer the first listed on
+// top.
+void Form::stack()
+{
+    std::vector<QWidget*> bottomUp;
+    for (bool painted : {true, false})
+        for (auto row = spec_.controls.rbegin(); row != spec_.controls.rend(); ++row)
+            if (isPainted(row->kind) == painted)
+                bottomUp.push_back(find(row->name).widget);
+    for (QWidget* widget : bottomUp)
+        widget->raise();
+}
+
+void Form::chainTabOrder()
+{
+    std::vector<const ControlSpec*> ordered;
+    for (const ControlSpec& row : spec_.controls)
+        if (row.tabIndex >= 0)
+            ordered.push_back(&row);
+    std::ranges::sort(ordered, {}, &ControlSpec::tabIndex);
+    for (const ControlSpec* row : ordered)
+        tabOrder_.push_back(find(row->name).widget);
+    for (std::size_t i = 1; i < tabOrder_.size(); ++i)
+        setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+}
+
+const Form::Control& Form::find(std::string_view name) const
+{
+    const auto found = controls_.find(name);
+    if (found == controls_.end())
+        throw std::invalid_argument("no control named " + std::string(name));
+    return found->second;
+}
+
+QWidget* Form::control(std::string_view name) const
+{
+    const auto found = controls_.find(name);
+    return found == controls_.end() ? nullptr : found->second.widget;
+}
+
+void Form::apply(const DisplayCommand& command)
+{
+    const auto found = controls_.find(command.control);
+    if (found == controls_.end())
+        failDisplay(command, "kein Steuerelement dieses Namens");
+    const Kind kind = found->second.spec->kind;
+    QWidget* widget = found->second.widget;
+
+    if (command.property == Property::Visible) {
+        const bool* visible = std::get_if<bool>(&command.value);
+        if (!visible)
+            failDisplay(command, "Sichtbarkeit braucht einen Wahrheitswert");
+        widget->setVisible(*visible);
+        return;
+    }
+
+    const Text* text = std::get_if<Text>(&command.value);
+    if (!text)
+        failDisplay(command, "Text erwartet");
+    if (command.property == Property::Caption && kind == Kind::Label)
+        static_cast<QLabel*>(widget)->setText(toQString(*text));
+    else if (command.property == Property::Caption && kind == Kind::CommandButton)
+        static_cast<CommandButton*>(widget)->setText(withoutMnemonics(toQString(*text)));
+    else if (command.property == Property::Text && kind == Kind::TextBox)
+        static_cast<TextBox*>(widget)->setText(toQString(*text));
+    else
+        failDisplay(command, "diese Eigenschaft hat das Steuerelement nicht");
+}
+
+void Form::onClick(std::string_view control, Handler handler)
+{
+    const Control& target = find(control);
+    if (auto* box = qobject_cast<TextBox*>(target.widget))
+        box->onClick = [this, handler = std::move(handler)] { run(handler); };
+    else if (auto* button = qobject_cast<CommandButton*>(target.widget))
+        connect(button, &QPushButton::clicked, this, [this, handler = std::move(handler)] { run(handler); });
+    else
+        throw std::invalid_argument(std::string(control) + " raises no Click");
+}
+
+void Form::onKeyPress(std::string_view control, KeyPressHandler handler)
+{
+    auto* box = qobject_cast<TextBox*>(find(control).widget);
+    if (!box)
+        throw std::invalid_argument(std::string(control) + " raises no KeyPress");
+    box->onCharacter = [this, handler = std::move(handler)](char32_t ch) {
+        const i16 keyAscii = unicodeToCp1252(ch);
+        run([&] { handler(keyAscii); });
+    };
+}
+
+void Form::load()
+{
+    if (load_)
+        run(load_);
+    const auto first = std::ranges::find_if(tabOrder_, [this](QWidget* w) {
+        return w->isEnabled() && w->isVisibleTo(this) && (w->focusPolicy() & Qt::TabFocus);
+    });
+    if (first != tabOrder_.end())
+        (*first)->setFocus(Qt::TabFocusReason);
+    show();
+}
+
+void Form::unload() { close(); }
+
+void Form::run(const std::function<void()>& handler) { runHandler(handler, report_); }
+
+void Form::showError(const RuntimeError& error)
+{
+    QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(error.what()), QMessageBox::Ok, this);
+    box.exec();
+}
+
+}  // namespace galgen::form

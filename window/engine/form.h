@@ -1,0 +1,78 @@
+// The form engine: builds a window and its controls from a FormSpec, carries
+// out display commands on them by control name, and delivers their events to
+// the handlers registered by name.
+//
+// It knows control kinds, not games. Text crosses here between the runtime's
+// cp1252 and Qt's Unicode, and nowhere else. Every handler runs inside the
+// runtime's error boundary: a run-time error ends the handler, is shown to
+// the player, and the program goes on.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display.h"
+#include "error_boundary.h"
+#include "form_spec.h"
+#include "int16.h"
+
+namespace galgen::form {
+
+class PictureSource;
+
+class Form final : public QWidget, public Display {
+    Q_OBJECT
+public:
+    using Handler = std::function<void()>;
+    // The key's cp1252 code; a character cp1252 lacks arrives as 63 ("?").
+    using KeyPressHandler = std::function<void(const i16& keyAscii)>;
+
+    Form(const FormSpec& spec, const PictureSource& pictures);
+
+    // Caption of a label or command button, Text of a text box, Visible of
+    // any control. Anything else raises the failed-display-command error.
+    void apply(const DisplayCommand& command) override;
+
+    // Registering an event the control's kind does not raise is a mistake
+    // in the program and throws std::invalid_argument.
+    void onLoad(Handler handler) { load_ = std::move(handler); }
+    void onClick(std::string_view control, Handler handler);
+    void onKeyPress(std::string_view control, KeyPressHandler handler);
+
+    // Replaces the message box that shows run-time errors.
+    void setErrorReporter(ErrorReporter reporter) { report_ = std::move(reporter); }
+
+    // Runs the Load handler, then shows the window with the focus on the
+    // first control in tab order that can take it.
+    void load();
+    // Closes the window; with no window left the application quits.
+    void unload();
+
+    QWidget* control(std::string_view name) const;
+
+private:
+    struct Control {
+        const ControlSpec* spec;
+        QWidget* widget;
+    };
+
+    QWidget* build(const ControlSpec& spec, QWidget* container);
+    void stack();
+    void chainTabOrder();
+    const Control& find(std::string_view name) const;
+    void run(const std::function<void()>& handler);
+    void showError(const RuntimeError& error);
+
+    const FormSpec& spec_;
+    const PictureSource& pictures_;
+    std::map<std::string, Control, std::less<>> controls_;
+    std::vector<QWidget*> tabOrder_;
+    Handler load_;
+    ErrorReporter report_;
+};
+
+}  // namespace galgen::form

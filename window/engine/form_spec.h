@@ -1,0 +1,84 @@
+// The description of a form that the form engine builds: the window and one
+// row per control. Plain data without Qt, so that a form's layout reads as a
+// table and can be checked at compile time.
+//
+// Units are the layout's own: positions and sizes in twips (15 twips make one
+// pixel at 96 dots per inch), font sizes in points, colours as RGB bytes.
+// Text is UTF-8 here; the engine converts it once, when it builds the form.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace galgen::form {
+
+inline constexpr int twipsPerPixel = 15;
+
+// Labels, shapes and lines are painted on their container; the other kinds
+// are windows of their own and always lie above the painted ones.
+enum class Kind : std::uint8_t { Label, TextBox, CommandButton, Frame, PictureBox, Shape, Line };
+
+enum class Align : std::uint8_t { Left, Center };
+
+struct Rgb {
+    std::uint8_t r, g, b;
+};
+
+struct Font {
+    std::string_view family{};           // as the layout names it; the engine picks a substitute
+    int centipoints = 0;                 // 825 is 8.25 pt
+    int weight = 400;                    // 400 normal, 700 bold
+};
+
+struct ControlSpec {
+    std::string_view name{};
+    Kind kind{};
+    std::string_view container{};        // empty: the form itself
+    // Outer rectangle in twips, relative to the container; not used by lines.
+    int left = 0, top = 0, width = 0, height = 0;
+    // A line's end points in twips and its width in pixels.
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0, lineWidth = 0;
+    std::string_view text{};             // caption or text at creation, UTF-8
+    Font font{};
+    std::optional<Rgb> foreColor{};      // none: the toolkit's standard colour
+    std::optional<Rgb> backColor{};      // none: the toolkit's standard colour
+    bool opaque = true;                  // labels: background painted
+    bool border = false;                 // text boxes and frames
+    Align align = Align::Left;
+    bool enabled = true;
+    int tabIndex = -1;                   // -1: the kind has no tab position
+    std::string_view picture{};          // picture boxes: a name the picture source knows
+    std::string_view description{};      // German accessible name where no text says it
+};
+
+struct FormSpec {
+    std::string_view name{};
+    std::string_view caption{};          // the window title, UTF-8
+    int clientWidth = 0, clientHeight = 0;   // twips
+    Rgb backColor{};
+    std::string_view icon{};             // a name the picture source knows
+    // Every control in the order of the control tree: a container before its
+    // children, and among siblings the topmost first.
+    std::span<const ControlSpec> controls{};
+};
+
+constexpr int toPixels(int twips) { return twips / twipsPerPixel; }
+
+// True if every position and size of the form is a whole number of pixels,
+// as the engine assumes when it converts twips.
+constexpr bool wholePixels(const FormSpec& form)
+{
+    auto whole = [](int twips) { return twips % twipsPerPixel == 0; };
+    if (!whole(form.clientWidth) || !whole(form.clientHeight))
+        return false;
+    for (const ControlSpec& c : form.controls) {
+        for (int v : {c.left, c.top, c.width, c.height, c.x1, c.y1, c.x2, c.y2})
+            if (!whole(v))
+                return false;
+    }
+    return true;
+}
+
+}  // namespace galgen::form

@@ -1,0 +1,114 @@
+// The control kinds of the form engine that Qt has no widget for as they
+// are: a text box that reports clicks and typed characters, a command button
+// without default behaviour, the panel, the picture box, the shape and the
+// line. Labels are plain QLabels.
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+namespace galgen::form {
+
+class PictureSource;
+
+// A single-line text box. Every character that a key or an input method
+// produces is announced through onCharacter before the box applies it to its
+// text; keys that produce none (arrows, Shift, function keys, Delete) and Tab,
+// which moves the focus, announce nothing.
+class TextBox final : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent) : QLineEdit(parent) {}
+
+    std::function<void()> onClick;
+    std::function<void(char32_t)> onCharacter;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void announce(const QString& text);
+
+    bool pressed_ = false;
+};
+
+// A push button that is never a default button. Enter presses it while it
+// has the focus, as Space does.
+class CommandButton final : public QPushButton {
+    Q_OBJECT
+public:
+    explicit CommandButton(QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The frame: a container with the standard border and no caption.
+class Panel final : public QFrame {
+    Q_OBJECT
+public:
+    explicit Panel(QWidget* parent);
+};
+
+// A picture unscaled from the top-left corner on the box's background, cut
+// at the box's edges. Unlike a disabled QLabel it draws its picture in full
+// colour whatever its enabled state. The picture is drawn on the first paint
+// and again only when the device pixel ratio changes.
+class PictureBox final : public QWidget {
+    Q_OBJECT
+public:
+    PictureBox(QWidget* parent, const PictureSource& pictures, std::string_view picture,
+               QColor background);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const PictureSource& pictures_;
+    std::string picture_;
+    QColor background_;
+    QImage image_;
+};
+
+// A filled rectangle, painted on its container; it takes no input.
+class Shape final : public QWidget {
+    Q_OBJECT
+public:
+    Shape(QWidget* parent, QColor fill);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor fill_;
+};
+
+// A solid line between two points of its container, with round ends; it
+// takes no input. The widget covers the line's bounding box.
+class Line final : public QWidget {
+    Q_OBJECT
+public:
+    Line(QWidget* parent, QPoint from, QPoint to, int width, QColor color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPointF from_, to_;
+    int width_;
+    QColor color_;
+};
+
+// Makes screen readers see the painted kinds with a fitting role and their
+// accessible name. Idempotent.
+void installAccessibility();
+
+}  // namespace galgen::form

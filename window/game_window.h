@@ -1,0 +1,31 @@
+// The game's window: Form1's handlers wired to the form engine's window
+// built from Form1's layout, with the game's pictures.
+#pragma once
+
+#include <memory>
+
+#include "engine/form.h"
+#include "engine/picture_source.h"
+#include "form1.h"
+#include "random.h"
+
+namespace galgen {
+
+class GameWindow {
+public:
+    explicit GameWindow(RandomSource& random);
+    ~GameWindow();
+
+    // Loads Form1 and shows it on the start screen.
+    void start();
+
+    form::Form& form() { return *form_; }
+    const Form1& form1() const { return form1_; }
+
+private:
+    std::unique_ptr<form::PictureSource> pictures_;
+    std::unique_ptr<form::Form> form_;
+    Form1 form1_;
+};
+
+}  // namespace galgen
