@@ -1,0 +1,269 @@
+// The form engine on Form1's layout, without the game: display commands,
+// the key codes a text box delivers, fonts, picture boxes and what screen
+// readers are told.
+#include <QAccessible>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "controls.h"
+#include "errors.h"
+#include "form.h"
+#include "game_pictures.h"
+#include "layout.h"
+#include "screen_probe.h"
+
+using namespace galgen;
+using namespace galgen::testing;
+
+class FormEngineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { form_.reset(); }
+
+    void failedDisplayCommands();
+    void textArrivesInCp1252();
+    void keyPressCodes();
+    void inputMethodCommitsAreTypedKeys();
+    void textFitsAsLaidOut();
+    void pictureBoxesDrawUnscaledInFullColour();
+    void screenReadersHearEveryControl();
+
+private:
+    template <typename T>
+    T* widget(std::string_view name) { return qobject_cast<T*>(form_->control(name)); }
+
+    GamePictures pictures_;
+    std::unique_ptr<form::Form> form_;
+};
+
+void FormEngineTest::init()
+{
+    form_ = std::make_unique<form::Form>(form1Layout(), pictures_);
+    form_->setErrorReporter([](const RuntimeError& error) { QFAIL(error.what()); });
+    form_->load();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+}
+
+void FormEngineTest::failedDisplayCommands()
+{
+    const Text some = Text::fromUtf8("x");
+    const std::vector<DisplayCommand> commands = {
+        {"Label3", Property::Visible, false},        // no such control
+        {"", Property::Caption, some},
+        {control::textin, Property::Caption, some},  // a text box has a Text
+        {control::Label1, Property::Text, some},     // a label has a Caption
+        {control::teil1, Property::Caption, some},   // a shape has neither
+        {control::item9a, Property::Text, some},
+        {control::Fragewort, Property::Visible, some},
+        {control::Label2, Property::Caption, true},
+    };
+    for (const DisplayCommand& command : commands) {
+        try {
+            form_->apply(command);
+            QFAIL(qPrintable(QString::fromUtf8(command.control.data(), qsizetype(command.control.size()))));
+        } catch (const RuntimeError& error) {
+            QCOMPARE(error.kind(), ErrorKind::DisplayFailed);
+        }
+    }
+}
+
+void FormEngineTest::textArrivesInCp1252()
+{
+    const Text word = Text::fromCp1252("L\xF6" "ffel \x80 \xDF\xDC");
+    form_->apply({control::Label1, Property::Caption, word});
+    form_->apply({control::Fragewort, Property::Text, word});
+    form_->apply({control::ende, Property::Caption, Text::fromCp1252("S&chluss")});
+    QCOMPARE(widget<QLabel>(control::Label1)->text(), QStringLiteral("Löffel € ßÜ"));
+    QCOMPARE(widget<QLineEdit>(control::Fragewort)->text(), QStringLiteral("Löffel € ßÜ"));
+    // A caption's ampersand is shown, never taken as an access key.
+    QCOMPARE(widget<QPushButton>(control::ende)->text(), QStringLiteral("S&&chluss"));
+}
+
+void FormEngineTest::keyPressCodes()
+{
+    struct Row {
+        const char* what;
+        Qt::Key key;
+        QString text;
+        std::vector<i16> codes;
+    };
+    const std::vector<Row> rows = {
+        {"a", Qt::Key_A, "a", {97}},
+        {"A", Qt::Key_A, "A", {65}},
+        {"Backspace", Qt::Key_Backspace, "\b", {8}},
+        {"Backspace without text", Qt::Key_Backspace, "", {8}},
+        {"Return", Qt::Key_Return, "\r", {13}},
+        {"Enter", Qt::Key_Enter, "", {13}},
+        {"Escape", Qt::Key_Escape, "\x1b", {27}},
+        {"Ctrl+A", Qt::Key_A, "\x01", {1}},
+        {"space", Qt::Key_Space, " ", {32}},
+        {"ö", Qt::Key_Odiaeresis, "ö", {246}},
+        {"Ö", Qt::Key_Odiaeresis, "Ö", {214}},
+        {"ü", Qt::Key_Udiaeresis, "ü", {252}},
+        {"ß", Qt::Key_ssharp, "ß", {223}},
+        {"€", Qt::Key_unknown, "€", {128}},
+        {"ł, not in cp1252", Qt::Key_unknown, "ł", {63}},
+        {"emoji, not in cp1252", Qt::Key_unknown, "\U0001F600", {63}},
+        {"Left", Qt::Key_Left, "", {}},
+        {"Shift", Qt::Key_Shift, "", {}},
+        {"F1", Qt::Key_F1, "", {}},
+        {"Delete", Qt::Key_Delete, "\x7f", {}},
+        {"Alt+x", Qt::Key_X, "x", {}},
+    };
+
+    auto* textin = widget<QLineEdit>(control::textin);
+    std::vector<i16> codes;
+    QString textAtKeyPress;
+    form_->onKeyPress(control::textin, [&](const i16& code) {
+        codes.push_back(code);
+        textAtKeyPress = textin->text();
+    });
+    form_->apply({control::Fragewort, Property::Visible, false});   // it lies over textin
+    click(*form_, questionMark);
+    QCOMPARE(QApplication::focusWidget(), textin);
+
+    for (const Row& row : rows) {
+        codes.clear();
+        const Qt::KeyboardModifiers modifiers = QString(row.what).startsWith("Alt") ? Qt::AltModifier
+                                                : QString(row.what).startsWith("Ctrl") ? Qt::ControlModifier
+                                                                                        : Qt::NoModifier;
+        QTest::sendKeyEvent(QTest::Click, form_->windowHandle(), row.key, row.text, modifiers);
+        QVERIFY2(codes == row.codes, row.what);
+    }
+
+    // The handler runs first; then the box takes the key into its text.
+    textin->setText("?");
+    type(*form_, "ö");
+    QCOMPARE(textAtKeyPress, QStringLiteral("?"));
+    QCOMPARE(textin->text(), QStringLiteral("?ö"));
+    press(*form_, Qt::Key_Backspace);
+    QCOMPARE(textAtKeyPress, QStringLiteral("?ö"));
+    QCOMPARE(textin->text(), QStringLiteral("?"));
+
+    // Tab moves the focus on and is no character.
+    codes.clear();
+    press(*form_, Qt::Key_Tab);
+    QVERIFY(codes.empty());
+    QCOMPARE(QApplication::focusWidget(), form_->control(control::spielneu));
+}
+
+void FormEngineTest::inputMethodCommitsAreTypedKeys()
+{
+    auto* textin = widget<QLineEdit>(control::textin);
+    std::vector<i16> codes;
+    form_->onKeyPress(control::textin, [&](const i16& code) { codes.push_back(code); });
+
+    QInputMethodEvent composing(QStringLiteral("a"), {});
+    QApplication::sendEvent(textin, &composing);
+    QVERIFY(codes.empty());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("äÄ"));
+    QApplication::sendEvent(textin, &commit);
+    QCOMPARE(codes, (std::vector<i16>{228, 196}));
+    QCOMPARE(textin->text(), QStringLiteral("?äÄ"));
+}
+
+// The substitute fonts must fit the texts into the controls as laid out.
+void FormEngineTest::textFitsAsLaidOut()
+{
+    struct Row {
+        std::string_view control;
+        QString text;
+        int lines;   // 0: any number that fits the height
+    };
+    const std::vector<Row> rows = {
+        {control::teil10, "Leider verloren...!", 2},
+        {control::teil11, "Gewonnen !!!", 1},
+        {control::Label1, "Worteraten mit dem Galgenmännchen", 1},
+        {control::Label1, "Errate das geheime Wort oder es wird dir schlecht ergehen !!", 1},
+        {control::Label2, "Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !", 1},
+        {control::Label2,
+         "Es wurde ein geheimes Wort ermittelt, das du raten musst! Drücke die Tasten der Buchstaben, von denen "
+         "du meinst, dass sie im Wort vorkommen! Aber hüte dich vor falschen Buchstaben, der Galgen wartet schon!",
+         0},
+    };
+    for (const Row& row : rows) {
+        auto* label = widget<QLabel>(row.control);
+        const QFontMetrics metrics(label->font());
+        const QRect used = metrics.boundingRect(label->contentsRect(), int(label->alignment()) | Qt::TextWordWrap,
+                                                row.text);
+        const int lines = (used.height() + metrics.leading()) / metrics.lineSpacing();
+        QVERIFY2(used.height() <= label->height(), qPrintable(row.text));
+        QVERIFY2(used.width() <= label->width(), qPrintable(row.text));
+        if (row.lines)
+            QVERIFY2(lines == row.lines, qPrintable(row.text + " in " + QString::number(lines) + " lines"));
+    }
+
+    // The two lines of the loss message fill its label's height.
+    auto* loss = widget<QLabel>(control::teil10);
+    QVERIFY(2 * QFontMetrics(loss->font()).lineSpacing() >= loss->height() - 4);
+    // The headline stays clear of the strip where the instruction overlaps it.
+    QVERIFY(QFontMetrics(widget<QLabel>(control::Label1)->font()).height() <= 21);
+}
+
+void FormEngineTest::pictureBoxesDrawUnscaledInFullColour()
+{
+    struct Row {
+        std::string_view control;
+        Picture picture;
+        QRect box;
+    };
+    const std::vector<Row> rows = {
+        {control::teil4, Picture::CondemnedLedAway, onPanel(242, 124, 110, 117)},
+        {control::teil8, Picture::HangedMan, onPanel(237, 25, 61, 130)},
+        {control::teil9, Picture::Executioner, onPanel(157, 140, 62, 129)},
+        {control::teil12, Picture::Acquittal, onPanel(162, 124, 187, 180)},
+    };
+    for (const Row& row : rows) {
+        for (std::string_view part : control::gallows)
+            form_->apply({part, Property::Visible, part == row.control});
+        QVERIFY(!form_->control(row.control)->isEnabled());
+        QVERIFY2(showsPicture(grabWindow(*form_), row.box, row.picture), row.control.data());
+    }
+}
+
+void FormEngineTest::screenReadersHearEveryControl()
+{
+    struct Row {
+        std::string_view control;
+        QAccessible::Role role;
+        QString name;   // empty: any non-empty name
+    };
+    const std::vector<Row> rows = {
+        {control::teil1, QAccessible::Graphic, "Unterste Stufe der Treppe"},
+        {control::teil5, QAccessible::Graphic, "Pfosten des Galgens"},
+        {control::teil7, QAccessible::Graphic, "Strebe des Galgens"},
+        {control::teil4, QAccessible::Graphic, pictureDescription(Picture::CondemnedLedAway)},
+        {control::teil12, QAccessible::Graphic, pictureDescription(Picture::Acquittal)},
+        {control::item9a, QAccessible::Grouping, ""},
+        {control::teil10, QAccessible::StaticText, "Leider verloren...!"},
+        {control::spielneu, QAccessible::Button, "Neues Spiel"},
+        {control::Fragewort, QAccessible::EditableText, "Gesuchtes Wort"},
+    };
+    for (const Row& row : rows) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(form_->control(row.control));
+        QVERIFY2(accessible, row.control.data());
+        QCOMPARE(accessible->role(), row.role);
+        if (row.name.isEmpty())
+            QVERIFY(!accessible->text(QAccessible::Name).isEmpty());
+        else
+            QCOMPARE(accessible->text(QAccessible::Name), row.name);
+    }
+
+    // The word box is read out with what it currently shows.
+    form_->apply({control::Fragewort, Property::Text, Text::fromUtf8("E-e----")});
+    QAccessibleInterface* word = QAccessible::queryAccessibleInterface(form_->control(control::Fragewort));
+    QCOMPARE(word->text(QAccessible::Value), QStringLiteral("E-e----"));
+}
+
+QTEST_MAIN(FormEngineTest)
+#include "form_engine_test.moc"

@@ -1,0 +1,92 @@
+// Helpers of the window tests: what the player sees, read from the grabbed
+// window image, and the player's hands, as real mouse and key events sent
+// through the window (so that Qt picks the receiving widget as it would for
+// a real click: the topmost one under the pointer, or the focus widget).
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include "pictures.h"
+
+namespace galgen::testing {
+
+// Colours of the layout.
+inline const QColor lightYellow{255, 255, 128};
+inline const QColor white{255, 255, 255};
+inline const QColor red{255, 0, 0};
+inline const QColor darkBlue{0, 0, 64};
+inline const QColor brown{192, 64, 0};
+inline const QColor darkRed{64, 0, 0};
+inline const QColor darkGreen{0, 64, 0};
+
+// A point or rectangle of the panel item9a in window coordinates.
+inline QPoint onPanel(int x, int y) { return {x + 2, y + 132}; }
+inline QRect onPanel(int x, int y, int w, int h) { return {onPanel(x, y), QSize(w, h)}; }
+
+// Places on the window, in pixels at 96 dpi.
+inline const QPoint questionMark{243, 83};
+inline const QRect questionMarkBox{230, 67, 26, 32};
+inline const QPoint newGameButton{121, 117};
+inline const QPoint endButton{361, 117};
+
+inline QImage grabWindow(QWidget& window) { return window.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+// The colour at a point given in window coordinates, whatever the density.
+inline QColor colourAt(const QImage& screen, QPoint at)
+{
+    return screen.pixelColor((QPointF(at) * screen.devicePixelRatio()).toPoint());
+}
+
+// Pixels of exactly that colour inside a rectangle in window coordinates.
+inline int countColour(const QImage& screen, QRect area, const QColor& colour)
+{
+    const qreal ratio = screen.devicePixelRatio();
+    const QRect device(area.topLeft() * ratio, area.size() * ratio);
+    int count = 0;
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        for (int x = device.left(); x <= device.right(); ++x)
+            count += screen.pixelColor(x, y) == colour;
+    return count;
+}
+
+// True if the box shows the picture unscaled from its top-left corner on
+// white, cut at the box's edges: the box as the picture box must draw it.
+inline bool showsPicture(const QImage& screen, QRect box, Picture picture)
+{
+    const qreal ratio = screen.devicePixelRatio();
+    QImage expected(box.size() * ratio, QImage::Format_RGB32);
+    expected.setDevicePixelRatio(ratio);
+    expected.fill(Qt::white);
+    QPainter(&expected).drawImage(QPoint(0, 0), renderPicture(picture, ratio));
+    const QImage shown = screen.copy(QRect(box.topLeft() * ratio, box.size() * ratio));
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixel(x, y) != expected.pixel(x, y))
+                return false;
+    return true;
+}
+
+inline void click(QWidget& window, QPoint at) { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at); }
+
+inline void press(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(window.windowHandle(), key, modifiers);
+}
+
+// Types text as keys that produce it; the key code is the character's
+// capital where Qt has one, as a keyboard reports it.
+inline void type(QWidget& window, const QString& text)
+{
+    for (QChar ch : text) {
+        const char16_t upper = ch.toUpper().unicode();
+        const auto key = upper < 0x100 ? Qt::Key(upper) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, window.windowHandle(), key, QString(ch), Qt::NoModifier);
+    }
+}
+
+}  // namespace galgen::testing

@@ -1,0 +1,47 @@
+// An unknown name is a mistake in the layout; it throws when the window is
+// built or first painted, never later in a round.
+#include "game_pictures.h"
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "layout.h"
+#include "pictures.h"
+
+namespace galgen {
+
+namespace {
+
+Picture picture(std::string_view name)
+{
+    static const std::pair<std::string_view, Picture> names[] = {
+        {picture_name::gallowsIcon, Picture::GallowsIcon},
+        {picture_name::condemnedLedAway, Picture::CondemnedLedAway},
+        {picture_name::hangedMan, Picture::HangedMan},
+        {picture_name::executioner, Picture::Executioner},
+        {picture_name::acquittal, Picture::Acquittal},
+    };
+    for (const auto& [known, picture] : names)
+        if (known == name)
+            return picture;
+    throw std::invalid_argument("no picture named " + std::string(name));
+}
+
+}  // namespace
+
+QImage GamePictures::render(std::string_view name, qreal devicePixelRatio) const
+{
+    return renderPicture(picture(name), devicePixelRatio);
+}
+
+QString GamePictures::description(std::string_view name) const { return pictureDescription(picture(name)); }
+
+QIcon GamePictures::icon(std::string_view name) const
+{
+    if (picture(name) != Picture::GallowsIcon)
+        throw std::invalid_argument("not an icon: " + std::string(name));
+    return gallowsIcon();
+}
+
+}  // namespace galgen
