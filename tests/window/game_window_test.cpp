@@ -315,6 +315,8 @@ void GameWindowTest::focusAndTabOrder()
     QWidget* textin = window_->form().control(control::textin);
     QWidget* spielneu = window_->form().control(control::spielneu);
     QCOMPARE(focus(), ende);
+    const QRect endeButton{248, 102, 227, 30};
+    const QImage endeAtStart = grabWindow(window()).copy(endeButton);
 
     const std::vector<std::pair<Qt::Key, QWidget*>> steps = {
         {Qt::Key_Tab, textin}, {Qt::Key_Tab, spielneu}, {Qt::Key_Tab, ende}, {Qt::Key_Backtab, spielneu},
@@ -322,6 +324,8 @@ void GameWindowTest::focusAndTabOrder()
     for (const auto& [key, expected] : steps) {
         press(window(), key);
         QCOMPARE(focus(), expected);
+        // The focus shows on "Ende" from the start, as after tabbing there.
+        QCOMPARE(grabWindow(window()).copy(endeButton) == endeAtStart, expected == ende);
     }
 
     // With the word box over textin the order is the same: the disabled

@@ -273,6 +273,9 @@ void Form::load()
     if (first != tabOrder_.end())
         (*first)->setFocus(Qt::TabFocusReason);
     show();
+    // Show where the focus is from the start, not only after the first Tab:
+    // a key can press the focused button. Showing the window resets this.
+    setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void Form::unload() { close(); }
