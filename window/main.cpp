@@ -1,6 +1,9 @@
 // Galgenmännchenspiel: a German hangman game. Builds the one window, loads
 // it on the start screen and runs until the window is closed.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "game_window.h"
 #include "random.h"
@@ -11,6 +14,13 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("galgenmaennchen"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.galgenmaennchen.Galgenmaennchenspiel"));
+
+    // The game speaks German whatever the desktop's language, down to the
+    // text box's context menu and the error box's button.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 
     galgen::ClockRandom random;
     galgen::GameWindow window(random);
