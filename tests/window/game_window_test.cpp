@@ -166,6 +166,13 @@ void GameWindowTest::startScreen()
     QCOMPARE(window().size(), QSize(483, 449));
     QCOMPARE(window_->form1().state().wordCount, i16(150));
     QCOMPARE(window_->form1().state().usedCount, i16(0));
+
+    // Resized, nothing moves: the ground just shows further.
+    window().resize(800, 600);
+    QTRY_COMPARE(window().size(), QSize(800, 600));
+    verifyStartScreen();
+    QCOMPARE(colourAt(grabWindow(window()), {790, 590}), lightYellow);
+    window().resize(483, 449);
     // Keys before the first round reach textin and change nothing else.
     // Tabbing in selects the "?", as in any text box, so "e" replaces it.
     press(window(), Qt::Key_Tab);
