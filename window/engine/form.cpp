@@ -1,15 +1,17 @@
-// The form engine on Qt Widgets.
+// The form engine on Qt Widgets: a QWidget per control, placed by pixel
+// with no layout managers, so that resizing the window moves nothing.
 #include "form.h"
 
 #include <QLabel>
 #include <QMessageBox>
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <vector>
 
-#include "widgets.h"
 #include "picture_source.h"
 #include "text.h"
+#include "widgets.h"
 
 namespace galgen::form {
 
@@ -28,8 +30,10 @@ QString toQString(const Text& text)
 
 QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
-// The families of the layout, replaced by fonts that Debian ships with
-// close metrics, so that every text fits its control as it was laid out.
+// The families of the layout, replaced by fonts that Debian ships, so that
+// every text fits its control as it was laid out: Liberation Sans has
+// Arial's metrics and is close to the small bold system sans serif; for
+// Arial Black the heaviest sans at hand is DejaVu Sans in bold.
 QString substituteFamily(std::string_view family)
 {
     static const std::pair<std::string_view, const char*> substitutes[] = {
@@ -111,14 +115,12 @@ QWidget* Form::build(const ControlSpec& spec, QWidget* container)
         box->setAlignment((spec.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setText(text);
-        box->setFocusPolicy(Qt::StrongFocus);
         widget = box;
         break;
     }
     case Kind::CommandButton: {
         auto* button = new CommandButton(container);
         button->setText(withoutMnemonics(text));
-        button->setFocusPolicy(Qt::StrongFocus);
         widget = button;
         break;
     }
@@ -147,17 +149,15 @@ QWidget* Form::build(const ControlSpec& spec, QWidget* container)
 
     if (spec.kind != Kind::Line)
         widget->setGeometry(pixelRect(spec));
-    if (spec.kind == Kind::Label || spec.kind == Kind::Frame || spec.kind == Kind::Shape
-        || spec.kind == Kind::Line || spec.kind == Kind::PictureBox)
-        widget->setFocusPolicy(Qt::NoFocus);
+    // Only text boxes and buttons take the focus, and only while enabled.
+    const bool textBox = spec.kind == Kind::TextBox;
+    widget->setFocusPolicy(textBox || spec.kind == Kind::CommandButton ? Qt::StrongFocus : Qt::NoFocus);
     if (!spec.font.family.empty())
         widget->setFont(screenFont(spec.font));
 
     QPalette colours = widget->palette();
-    const bool textBox = spec.kind == Kind::TextBox;
-    if (spec.backColor) {
+    if (spec.backColor)
         colours.setColor(textBox ? QPalette::Base : QPalette::Window, toQColor(*spec.backColor));
-    }
     if (spec.foreColor) {
         // A disabled control keeps the toolkit's dimmed text colour.
         for (auto group : {QPalette::Active, QPalette::Inactive})
