@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "engine/form_spec.h"
+#include "engine/form_layout.h"
 
 namespace galgen {
 
@@ -18,6 +18,6 @@ inline constexpr std::string_view executioner = "executioner";
 inline constexpr std::string_view acquittal = "acquittal";
 }  // namespace picture_name
 
-const form::FormSpec& form1Layout();
+const form::FormLayout& form1Layout();
 
 }  // namespace galgen

@@ -59,9 +59,9 @@ QFont screenFont(const Font& font)
     return result;
 }
 
-QRect pixelRect(const ControlSpec& spec)
+QRect pixelRect(const ControlRow& row)
 {
-    return {toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height)};
+    return {toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height)};
 }
 
 bool isPainted(Kind kind) { return kind == Kind::Label || kind == Kind::Shape || kind == Kind::Line; }
@@ -71,19 +71,19 @@ QString withoutMnemonics(QString caption) { return caption.replace(QLatin1Char('
 
 }  // namespace
 
-Form::Form(const FormSpec& spec, const PictureSource& pictures) : spec_(spec), pictures_(pictures)
+Form::Form(const FormLayout& layout, const PictureSource& pictures) : layout_(layout), pictures_(pictures)
 {
     installAccessibility();
-    setObjectName(fromUtf8(spec.name));
-    setWindowTitle(fromUtf8(spec.caption));
-    setWindowIcon(pictures.icon(spec.icon));
-    resize(toPixels(spec.clientWidth), toPixels(spec.clientHeight));
+    setObjectName(fromUtf8(layout.name));
+    setWindowTitle(fromUtf8(layout.caption));
+    setWindowIcon(pictures.icon(layout.icon));
+    resize(toPixels(layout.clientWidth), toPixels(layout.clientHeight));
     QPalette ground = palette();
-    ground.setColor(QPalette::Window, toQColor(spec.backColor));
+    ground.setColor(QPalette::Window, toQColor(layout.backColor));
     setPalette(ground);
     setAutoFillBackground(true);
 
-    for (const ControlSpec& row : spec.controls) {
+    for (const ControlRow& row : layout.controls) {
         QWidget* container = row.container.empty() ? this : find(row.container).widget;
         QWidget* widget = build(row, container);
         widget->setObjectName(fromUtf8(row.name));
@@ -94,25 +94,25 @@ Form::Form(const FormSpec& spec, const PictureSource& pictures) : spec_(spec), p
     report_ = [this](const RuntimeError& error) { showError(error); };
 }
 
-QWidget* Form::build(const ControlSpec& spec, QWidget* container)
+QWidget* Form::build(const ControlRow& row, QWidget* container)
 {
-    const QString text = fromUtf8(spec.text);
+    const QString text = fromUtf8(row.text);
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
     case Kind::Label: {
         auto* label = new QLabel(container);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
-        label->setAlignment(Qt::AlignTop | (spec.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft));
+        label->setAlignment(Qt::AlignTop | (row.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft));
         label->setText(text);
-        label->setAutoFillBackground(spec.opaque);
+        label->setAutoFillBackground(row.opaque);
         widget = label;
         break;
     }
     case Kind::TextBox: {
         auto* box = new TextBox(container);
-        box->setFrame(spec.border);
-        box->setAlignment((spec.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+        box->setFrame(row.border);
+        box->setAlignment((row.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setText(text);
         widget = box;
@@ -126,47 +126,47 @@ QWidget* Form::build(const ControlSpec& spec, QWidget* container)
     }
     case Kind::Frame: {
         auto* panel = new Panel(container);
-        if (!spec.border)
+        if (!row.border)
             panel->setFrameStyle(QFrame::NoFrame);
         panel->setAutoFillBackground(true);
         widget = panel;
         break;
     }
     case Kind::PictureBox:
-        widget = new PictureBox(container, pictures_, spec.picture,
-                                spec.backColor ? toQColor(*spec.backColor) : Qt::white);
-        widget->setAccessibleName(pictures_.description(spec.picture));
+        widget = new PictureBox(container, pictures_, row.picture,
+                                row.backColor ? toQColor(*row.backColor) : Qt::white);
+        widget->setAccessibleName(pictures_.description(row.picture));
         break;
     case Kind::Shape:
-        widget = new Shape(container, spec.backColor ? toQColor(*spec.backColor) : Qt::black);
+        widget = new Shape(container, row.backColor ? toQColor(*row.backColor) : Qt::black);
         break;
     case Kind::Line:
-        widget = new Line(container, {toPixels(spec.x1), toPixels(spec.y1)},
-                          {toPixels(spec.x2), toPixels(spec.y2)}, spec.lineWidth,
-                          spec.foreColor ? toQColor(*spec.foreColor) : Qt::black);
+        widget = new Line(container, {toPixels(row.x1), toPixels(row.y1)},
+                          {toPixels(row.x2), toPixels(row.y2)}, row.lineWidth,
+                          row.foreColor ? toQColor(*row.foreColor) : Qt::black);
         break;
     }
 
-    if (spec.kind != Kind::Line)
-        widget->setGeometry(pixelRect(spec));
+    if (row.kind != Kind::Line)
+        widget->setGeometry(pixelRect(row));
     // Only text boxes and buttons take the focus, and only while enabled.
-    const bool textBox = spec.kind == Kind::TextBox;
-    widget->setFocusPolicy(textBox || spec.kind == Kind::CommandButton ? Qt::StrongFocus : Qt::NoFocus);
-    if (!spec.font.family.empty())
-        widget->setFont(screenFont(spec.font));
+    const bool textBox = row.kind == Kind::TextBox;
+    widget->setFocusPolicy(textBox || row.kind == Kind::CommandButton ? Qt::StrongFocus : Qt::NoFocus);
+    if (!row.font.family.empty())
+        widget->setFont(screenFont(row.font));
 
     QPalette colours = widget->palette();
-    if (spec.backColor)
-        colours.setColor(textBox ? QPalette::Base : QPalette::Window, toQColor(*spec.backColor));
-    if (spec.foreColor) {
+    if (row.backColor)
+        colours.setColor(textBox ? QPalette::Base : QPalette::Window, toQColor(*row.backColor));
+    if (row.foreColor) {
         // A disabled control keeps the toolkit's dimmed text colour.
         for (auto group : {QPalette::Active, QPalette::Inactive})
-            colours.setColor(group, textBox ? QPalette::Text : QPalette::WindowText, toQColor(*spec.foreColor));
+            colours.setColor(group, textBox ? QPalette::Text : QPalette::WindowText, toQColor(*row.foreColor));
     }
     widget->setPalette(colours);
-    if (!spec.description.empty())
-        widget->setAccessibleName(fromUtf8(spec.description));
-    widget->setEnabled(spec.enabled);
+    if (!row.description.empty())
+        widget->setAccessibleName(fromUtf8(row.description));
+    widget->setEnabled(row.enabled);
     return widget;
 }
 
@@ -178,7 +178,7 @@ void Form::stack()
 {
     std::vector<QWidget*> bottomUp;
     for (bool painted : {true, false})
-        for (auto row = spec_.controls.rbegin(); row != spec_.controls.rend(); ++row)
+        for (auto row = layout_.controls.rbegin(); row != layout_.controls.rend(); ++row)
             if (isPainted(row->kind) == painted)
                 bottomUp.push_back(find(row->name).widget);
     for (QWidget* widget : bottomUp)
@@ -187,12 +187,12 @@ void Form::stack()
 
 void Form::chainTabOrder()
 {
-    std::vector<const ControlSpec*> ordered;
-    for (const ControlSpec& row : spec_.controls)
+    std::vector<const ControlRow*> ordered;
+    for (const ControlRow& row : layout_.controls)
         if (row.tabIndex >= 0)
             ordered.push_back(&row);
-    std::ranges::sort(ordered, {}, &ControlSpec::tabIndex);
-    for (const ControlSpec* row : ordered)
+    std::ranges::sort(ordered, {}, &ControlRow::tabIndex);
+    for (const ControlRow* row : ordered)
         tabOrder_.push_back(find(row->name).widget);
     for (std::size_t i = 1; i < tabOrder_.size(); ++i)
         setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
@@ -217,7 +217,7 @@ void Form::apply(const DisplayCommand& command)
     const auto found = controls_.find(command.control);
     if (found == controls_.end())
         failDisplay(command, "kein Steuerelement dieses Namens");
-    const Kind kind = found->second.spec->kind;
+    const Kind kind = found->second.row->kind;
     QWidget* widget = found->second.widget;
 
     if (command.property == Property::Visible) {

@@ -1,4 +1,4 @@
-// The form engine: builds a window and its controls from a FormSpec, carries
+// The form engine: builds a window and its controls from a FormLayout, carries
 // out display commands on them by control name, and delivers their events to
 // the handlers registered by name.
 //
@@ -17,7 +17,7 @@
 
 #include "display.h"
 #include "error_boundary.h"
-#include "form_spec.h"
+#include "form_layout.h"
 #include "int16.h"
 
 namespace galgen::form {
@@ -31,7 +31,7 @@ public:
     // The key's cp1252 code; a character cp1252 lacks arrives as 63 ("?").
     using KeyPressHandler = std::function<void(const i16& keyAscii)>;
 
-    Form(const FormSpec& spec, const PictureSource& pictures);
+    Form(const FormLayout& layout, const PictureSource& pictures);
 
     // Caption of a label or command button, Text of a text box, Visible of
     // any control. Anything else raises the failed-display-command error.
@@ -56,18 +56,18 @@ public:
 
 private:
     struct Control {
-        const ControlSpec* spec;
+        const ControlRow* row;
         QWidget* widget;
     };
 
-    QWidget* build(const ControlSpec& spec, QWidget* container);
+    QWidget* build(const ControlRow& row, QWidget* container);
     void stack();
     void chainTabOrder();
     const Control& find(std::string_view name) const;
     void run(const std::function<void()>& handler);
     void showError(const RuntimeError& error);
 
-    const FormSpec& spec_;
+    const FormLayout& layout_;
     const PictureSource& pictures_;
     std::map<std::string, Control, std::less<>> controls_;
     std::vector<QWidget*> tabOrder_;

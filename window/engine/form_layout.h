@@ -32,7 +32,7 @@ struct Font {
     int weight = 400;                    // 400 normal, 700 bold
 };
 
-struct ControlSpec {
+struct ControlRow {
     std::string_view name{};
     Kind kind{};
     std::string_view container{};        // empty: the form itself
@@ -53,7 +53,7 @@ struct ControlSpec {
     std::string_view description{};      // German accessible name where no text says it
 };
 
-struct FormSpec {
+struct FormLayout {
     std::string_view name{};
     std::string_view caption{};          // the window title, UTF-8
     int clientWidth = 0, clientHeight = 0;   // twips
@@ -61,19 +61,19 @@ struct FormSpec {
     std::string_view icon{};             // a name the picture source knows
     // Every control in the order of the control tree: a container before its
     // children, and among siblings the topmost first.
-    std::span<const ControlSpec> controls{};
+    std::span<const ControlRow> controls{};
 };
 
 constexpr int toPixels(int twips) { return twips / twipsPerPixel; }
 
 // True if every position and size of the form is a whole number of pixels,
 // as the engine assumes when it converts twips.
-constexpr bool wholePixels(const FormSpec& form)
+constexpr bool wholePixels(const FormLayout& form)
 {
     auto whole = [](int twips) { return twips % twipsPerPixel == 0; };
     if (!whole(form.clientWidth) || !whole(form.clientHeight))
         return false;
-    for (const ControlSpec& c : form.controls) {
+    for (const ControlRow& c : form.controls) {
         for (int v : {c.left, c.top, c.width, c.height, c.x1, c.y1, c.x2, c.y2})
             if (!whole(v))
                 return false;
