@@ -1,12 +1,14 @@
 /* Starts a program and reports how long it took until its first top-level
- * window was mapped, and its peak memory while that window shows.
+ * window was mapped and until its content showed, and its peak memory while
+ * it shows.
  *   launch_probe SETTLE_MS PROGRAM [ARG...]
- * prints "<milliseconds to map> <peak resident kB>" and ends the program.
- * Needs an X display (Xvfb in the benchmark script); a window is "shown"
- * when it is mapped and has received its first Expose, which the probe
- * approximates by the MapNotify on the root window plus SETTLE_MS. */
+ * prints "<ms to map> <ms to shown> <peak resident kB>" and ends the program.
+ * Needs an X display (Xvfb in the benchmark script, whose windows start
+ * black): the content shows when a pixel near the window's top-left corner
+ * is no longer black. The peak memory is read SETTLE_MS after that. */
 #define _DEFAULT_SOURCE
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -21,6 +23,24 @@ static double now_ms(void)
     struct timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+static int ignore_error(Display *dpy, XErrorEvent *ev)
+{
+    (void)dpy;
+    (void)ev;
+    return 0;   /* XGetImage on a window not yet viewable: try again */
+}
+
+/* Polls one pixel of the window until the program has painted it. */
+static int painted(Display *dpy, Window win)
+{
+    XImage *image = XGetImage(dpy, win, 3, 3, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return 0;
+    const unsigned long pixel = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    return (pixel & 0xFFFFFF) != 0;
 }
 
 static long peak_kb(pid_t pid)
@@ -60,6 +80,7 @@ int main(int argc, char **argv)
         _exit(127);
     }
     double mapped = -1;
+    Window window = 0;
     const int fd = ConnectionNumber(dpy);
     while (mapped < 0) {
         while (XPending(dpy)) {
@@ -67,6 +88,7 @@ int main(int argc, char **argv)
             XNextEvent(dpy, &ev);
             if (ev.type == MapNotify && !ev.xmap.override_redirect) {
                 mapped = now_ms() - start;
+                window = ev.xmap.window;
                 break;
             }
         }
@@ -87,10 +109,22 @@ int main(int argc, char **argv)
             return 1;
         }
     }
+    XSetErrorHandler(ignore_error);
+    double shown = -1;
+    while (shown < 0) {
+        if (painted(dpy, window))
+            shown = now_ms() - start;
+        else if (now_ms() - start > 20000 || waitpid(pid, NULL, WNOHANG) == pid) {
+            fprintf(stderr, "launch_probe: %s never painted its window\n", argv[2]);
+            kill(pid, SIGKILL);
+            return 1;
+        } else
+            usleep(500);
+    }
     usleep((useconds_t)settle * 1000);
     const long kb = peak_kb(pid);
     kill(pid, SIGTERM);
     waitpid(pid, NULL, 0);
-    printf("%.1f %ld\n", mapped, kb);
+    printf("%.1f %.1f %ld\n", mapped, shown, kb);
     return 0;
 }

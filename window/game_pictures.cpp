@@ -8,6 +8,7 @@
 
 #include "layout.h"
 #include "pictures.h"
+#include "window_icon.h"
 
 namespace galgen {
 
@@ -41,7 +42,7 @@ QIcon GamePictures::icon(std::string_view name) const
 {
     if (picture(name) != Picture::GallowsIcon)
         throw std::invalid_argument("not an icon: " + std::string(name));
-    return gallowsIcon();
+    return windowIcon();
 }
 
 }  // namespace galgen

@@ -3,7 +3,9 @@
 // ground of the right colour, enough drawing on it, black outlines, the
 // figures' colours, and for the gallows icon the colours of its parts.
 #include "pictures.h"
+#include "window_icon.h"
 
+#include <QIcon>
 #include <QSvgRenderer>
 #include <QTest>
 
@@ -235,7 +237,7 @@ void PicturesTest::gallowsIconParts()
 
 void PicturesTest::windowIcon()
 {
-    const QIcon icon = galgen::gallowsIcon();
+    const QIcon icon = galgen::windowIcon();
     QVERIFY(!icon.isNull());
     const QImage small = icon.pixmap(QSize(64, 64)).toImage();
     QVERIFY(!small.isNull());

@@ -56,6 +56,5 @@ QImage renderPicture(Picture picture, qreal devicePixelRatio)
     return image;
 }
 
-QIcon gallowsIcon() { return QIcon(pictureResource(Picture::GallowsIcon)); }
 
 }  // namespace galgen

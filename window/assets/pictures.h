@@ -3,7 +3,6 @@
 // compiled into the program; nothing is rendered until it is asked for.
 #pragma once
 
-#include <QIcon>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -21,9 +20,6 @@ QString pictureResource(Picture);
 // Draws the picture at pictureSize * devicePixelRatio device pixels; the
 // image carries that ratio, so it paints at pictureSize logical pixels.
 QImage renderPicture(Picture, qreal devicePixelRatio = 1.0);
-
-// The window icon; Qt's SVG icon engine renders it at whatever size is needed.
-QIcon gallowsIcon();
 
 // Short German name of the picture, for accessibility.
 QString pictureDescription(Picture);

@@ -1,7 +1,8 @@
-// Renders the gallows icon as the square PNGs a desktop asks for beside the
-// scalable SVG: the picture fitted to the square's height and centred, the
-// sides left transparent.
-//   galgen_render_icons DIR SIZE...   writes DIR/SIZExSIZE.png
+// Renders the gallows icon as square PNGs, at build time: the window's icon
+// (so that showing the window parses no SVG) and the desktop's icons beside
+// the scalable one. The picture is fitted to the square's height and
+// centred, the sides left transparent.
+//   galgen_render_icons DIR SIZE...   writes DIR/gallows-SIZE.png
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -37,7 +38,7 @@ int main(int argc, char** argv)
         QPainter painter(&image);
         svg.render(&painter, QRectF((size - width) / 2, 0, width, size));
         painter.end();
-        const QString path = dir.filePath(QStringLiteral("%1x%1.png").arg(size));
+        const QString path = dir.filePath(QStringLiteral("gallows-%1.png").arg(size));
         if (!image.save(path)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
