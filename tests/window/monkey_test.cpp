@@ -11,13 +11,13 @@
 // depends on history ("Neues Spiel" empties it while the round may go on
 // behind the start screen), so the model carries it from event to event.
 //
-// "Ende", by a click or by a key on the focused button, unloads the window
-// as the player would end the program; the test checks that the unload was
-// due and starts a fresh run of the program in a new window.
+// "Ende", by a click or by a key on the focused button, and the window
+// system's close button end the program now and then; the test checks that
+// the unload was due and starts a fresh run of the program in a new window.
 //
 // GALGEN_MONKEY_EVENTS sets the number of events (default 50000) and
-// GALGEN_MONKEY_SEED the seed (default fixed, so every run repeats the
-// last). A failure names the seed, the event and the events that led to it.
+// GALGEN_MONKEY_SEED the seed (fixed by default, so that runs repeat). A
+// failure names the seed, the event and the events that led to it.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
