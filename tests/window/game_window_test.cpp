@@ -379,7 +379,7 @@ void GameWindowTest::runtimeErrorIsReportedAndTheGameGoesOn()
 void GameWindowTest::endeEndsTheProgram_data()
 {
     QTest::addColumn<QString>("how");
-    for (const char* how : {"click", "space", "return", "close"})
+    for (const char* how : {"click", "space", "return", "keypad enter", "close"})
         QTest::newRow(how) << QString(how);
 }
 
@@ -397,6 +397,8 @@ void GameWindowTest::endeEndsTheProgram()
             press(window(), Qt::Key_Space);   // the focus is on "Ende" at the start
         else if (how == "return")
             press(window(), Qt::Key_Return);
+        else if (how == "keypad enter")
+            press(window(), Qt::Key_Enter, Qt::KeypadModifier);
         else
             window().windowHandle()->close();
     });

@@ -556,10 +556,6 @@ Action MonkeyTest::nextAction(const Observation& now)
         QWidget* focus = QApplication::focusWidget();
         for (;;) {
             const Key key = randomKey(now);
-            // The keypad's Enter does not press a focused button yet; until
-            // it does, it is typed into textin only.
-            if (key.modifiers & Qt::KeypadModifier && focus != window_->form().control(control::textin))
-                continue;
             if (!(focus == window_->form().control(control::ende) && pressesButton(key)) || permille(monkey_) < 20)
                 return {Action::Press, {}, key, {}, {}};
         }

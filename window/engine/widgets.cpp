@@ -89,7 +89,7 @@ CommandButton::CommandButton(QWidget* parent) : QPushButton(parent)
 void CommandButton::keyPressEvent(QKeyEvent* event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()
-        && event->modifiers() == Qt::NoModifier) {
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {   // the keypad's Enter too
         click();
         return;
     }
