@@ -22,54 +22,31 @@ using namespace galgen::testing;
 
 namespace {
 
-const QString startHeadline = QStringLiteral("Worteraten mit dem Galgenmännchen");
-const QString startInstruction =
-    QStringLiteral("Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !");
-const QString roundHeadline = QStringLiteral("Errate das geheime Wort oder es wird dir schlecht ergehen !!");
-
 // Rows of the built-in word list.
 constexpr int elefant = 3;
 constexpr int loeffel = 17;
 constexpr int hut = 89;
 
-// How each gallows part shows itself on the screen: a pixel of its colour
-// that no other part covers, or its picture, or its text's colour.
-bool partShown(const QImage& screen, std::string_view part)
+bool partShown(const QImage& screen, int part)
 {
-    struct Probe {
-        std::string_view part;
-        QPoint at;
-        QColor colour;
-    };
-    static const Probe pixels[] = {
-        {control::teil1, onPanel(20, 296), brown},     {control::teil2, onPanel(140, 295), brown},
-        {control::teil3, onPanel(400, 280), brown},    {control::teil5, onPanel(420, 150), darkRed},
-        {control::teil6, onPanel(380, 20), darkRed},   {control::teil7, onPanel(370, 58), darkRed},
-    };
-    for (const Probe& probe : pixels)
-        if (probe.part == part)
-            return colourAt(screen, probe.at) == probe.colour;
-    if (part == control::teil4)
-        return showsPicture(screen, onPanel(242, 124, 110, 117), Picture::CondemnedLedAway);
-    if (part == control::teil8)
-        return showsPicture(screen, onPanel(237, 25, 61, 130), Picture::HangedMan);
-    if (part == control::teil9)
-        return showsPicture(screen, onPanel(157, 140, 62, 129), Picture::Executioner);
-    if (part == control::teil12)
-        return showsPicture(screen, onPanel(162, 124, 187, 180), Picture::Acquittal);
-    if (part == control::teil10)
-        return countColour(screen, onPanel(19, 34, 179, 74), red) > 200;
-    if (part == control::teil11)
-        return countColour(screen, onPanel(131, 19, 219, 87), darkGreen) > 200;
+    for (const PartPixel& p : partPixels)
+        if (p.part == part)
+            return colourAt(screen, p.at) == p.colour;
+    for (const PartText& p : partTexts)
+        if (p.part == part)
+            return textShown(screen, p);
+    for (const PartPicture& p : partPictures)
+        if (p.part == part)
+            return showsPicture(screen, p.box, p.picture);
     return false;
 }
 
 std::vector<std::string> shownParts(const QImage& screen)
 {
     std::vector<std::string> shown;
-    for (std::string_view part : control::gallows)
+    for (int part = 1; part <= 12; ++part)
         if (partShown(screen, part))
-            shown.emplace_back(part);
+            shown.emplace_back(control::gallows[std::size_t(part - 1)]);
     return shown;
 }
 

@@ -45,15 +45,6 @@ using namespace galgen::testing;
 
 namespace {
 
-const QString startHeadline = QStringLiteral("Worteraten mit dem Galgenmännchen");
-const QString startInstruction =
-    QStringLiteral("Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !");
-const QString roundHeadline = QStringLiteral("Errate das geheime Wort oder es wird dir schlecht ergehen !!");
-const QString roundInstruction = QStringLiteral(
-    "Es wurde ein geheimes Wort ermittelt, das du raten musst! Drücke die Tasten der Buchstaben, "
-    "von denen du meinst, dass sie im Wort vorkommen! Aber hüte dich vor falschen Buchstaben, "
-    "der Galgen wartet schon!");
-const QString exhausted = QStringLiteral("Alle Worte verbraucht !!!");
 constexpr int listSize = 150;
 
 int envInt(const char* name, int fallback)
@@ -417,37 +408,16 @@ QString MonkeyTest::screenDifferences(const Observation& o) const
     if (o.wordBoxVisible && countColour(screen, questionMarkBox, red) > 0)
         out << QStringLiteral("the \"?\" shows through the word box");
 
-    struct PixelProbe {
-        int part;
-        QPoint at;
-        QColor colour;
-    };
-    const PixelProbe probes[] = {
-        {1, onPanel(20, 296), brown},    {2, onPanel(140, 295), brown},  {3, onPanel(400, 280), brown},
-        {5, onPanel(420, 150), darkRed}, {6, onPanel(380, 20), darkRed}, {7, onPanel(370, 58), darkRed},
-    };
-    for (const PixelProbe& p : probes)
+    for (const PartPixel& p : partPixels)
         if ((colourAt(screen, p.at) == p.colour) != o.gallows.test(std::size_t(p.part - 1)))
             out << QStringLiteral("teil%1 shows wrongly").arg(p.part);
-    if ((countColour(screen, onPanel(19, 34, 179, 74), red) > 200) != o.gallows.test(9))
-        out << QStringLiteral("teil10 shows wrongly");
-    if ((countColour(screen, onPanel(131, 19, 219, 87), darkGreen) > 200) != o.gallows.test(10))
-        out << QStringLiteral("teil11 shows wrongly");
+    for (const PartText& p : partTexts)
+        if (textShown(screen, p) != o.gallows.test(std::size_t(p.part - 1)))
+            out << QStringLiteral("teil%1 shows wrongly").arg(p.part);
 
-    // Topmost first, as the picture boxes are stacked.
-    struct PictureProbe {
-        int part;
-        Picture picture;
-        QRect box;
-    };
-    const PictureProbe boxes[] = {
-        {12, Picture::Acquittal, onPanel(162, 124, 187, 180)},
-        {9, Picture::Executioner, onPanel(157, 140, 62, 129)},
-        {8, Picture::HangedMan, onPanel(237, 25, 61, 130)},
-        {4, Picture::CondemnedLedAway, onPanel(242, 124, 110, 117)},
-    };
+    const auto& boxes = partPictures;
     for (std::size_t i = 0; i < std::size(boxes); ++i) {
-        const PictureProbe& p = boxes[i];
+        const PartPicture& p = boxes[i];
         bool covered = false;
         for (std::size_t above = 0; above < i; ++above)
             covered |= o.gallows.test(std::size_t(boxes[above].part - 1)) && boxes[above].box.intersects(p.box);

@@ -71,6 +71,53 @@ inline bool showsPicture(const QImage& screen, QRect box, Picture picture)
     return true;
 }
 
+// The texts the game shows, as the player reads them.
+inline const QString startHeadline = QStringLiteral("Worteraten mit dem Galgenmännchen");
+inline const QString startInstruction =
+    QStringLiteral("Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !");
+inline const QString roundHeadline = QStringLiteral("Errate das geheime Wort oder es wird dir schlecht ergehen !!");
+inline const QString roundInstruction = QStringLiteral(
+    "Es wurde ein geheimes Wort ermittelt, das du raten musst! Drücke die Tasten der Buchstaben, "
+    "von denen du meinst, dass sie im Wort vorkommen! Aber hüte dich vor falschen Buchstaben, "
+    "der Galgen wartet schon!");
+inline const QString exhausted = QStringLiteral("Alle Worte verbraucht !!!");
+
+// How the gallows parts show themselves on the screen, by part number
+// (teil1 = 1): the blocks and beams by a pixel of their colour that no other
+// part covers, the two labels by enough pixels of their text colour, the
+// picture boxes by their pictures.
+struct PartPixel {
+    int part;
+    QPoint at;
+    QColor colour;
+};
+inline const PartPixel partPixels[] = {
+    {1, onPanel(20, 296), brown},    {2, onPanel(140, 295), brown},  {3, onPanel(400, 280), brown},
+    {5, onPanel(420, 150), darkRed}, {6, onPanel(380, 20), darkRed}, {7, onPanel(370, 58), darkRed},
+};
+struct PartText {
+    int part;
+    QRect area;
+    QColor colour;
+};
+inline const PartText partTexts[] = {
+    {10, onPanel(19, 34, 179, 74), red},
+    {11, onPanel(131, 19, 219, 87), darkGreen},
+};
+inline bool textShown(const QImage& screen, const PartText& p) { return countColour(screen, p.area, p.colour) > 200; }
+struct PartPicture {
+    int part;
+    Picture picture;
+    QRect box;
+};
+// Topmost first, as the picture boxes are stacked.
+inline const PartPicture partPictures[] = {
+    {12, Picture::Acquittal, onPanel(162, 124, 187, 180)},
+    {9, Picture::Executioner, onPanel(157, 140, 62, 129)},
+    {8, Picture::HangedMan, onPanel(237, 25, 61, 130)},
+    {4, Picture::CondemnedLedAway, onPanel(242, 124, 110, 117)},
+};
+
 inline void click(QWidget& window, QPoint at) { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at); }
 
 inline void press(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
