@@ -138,14 +138,6 @@ TEST_F(EvaluateGuess, TheEighthMissLosesAndLaterKeysAreIgnored)
     EXPECT_EQ(state.stage, 8);
 }
 
-TEST_F(EvaluateGuess, TheKeyCodeIsNotWritten)
-{
-    startWith(rowElefant);
-    const i16 code = 'x';
-    game.evaluateGuess(code);
-    EXPECT_EQ(code, 'x');
-}
-
 TEST_F(EvaluateGuess, APositionBeyond50IsASubscriptError)
 {
     startWith(rowHase);
