@@ -19,14 +19,7 @@ namespace {
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-QString toQString(const Text& text)
-{
-    QString result;
-    result.reserve(qsizetype(text.bytes().size()));
-    for (char byte : text.bytes())
-        result.append(QChar(char16_t(cp1252ToUnicode(static_cast<unsigned char>(byte)))));
-    return result;
-}
+QString toQString(const Text& text) { return fromUtf8(text.toUtf8()); }
 
 QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
