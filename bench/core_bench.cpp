@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Micro-benchmarks of the rules against a display that does nothing: one key
 // (hit, miss, the winning key) and the round start, with no word used and
 // with 149 used, the worst case of about 150 rejected draws.

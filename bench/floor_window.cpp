@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the startup benchmark: the least a Qt Widgets program of the
 // game's size does, a window of 483 x 449 with a label and a button.
 #include <QApplication>

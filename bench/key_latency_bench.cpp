@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key latency: the time from a key pressed in textin to the word box and the
 // gallows repainted, measured in process on the real window (the offscreen
 // platform unless QT_QPA_PLATFORM says otherwise). The clock runs from the

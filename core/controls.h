@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names of the window's controls, shared by the core, the window and the
 // tests, so that a misspelt name fails to compile instead of failing as a
 // display command at run time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guess evaluation: what one key does to the running round.
 //
 // The key is compared with the codes of the letter table only, never with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gallows stages and outcome: one more part of the drawing for each of the
 // first seven misses, the loss at the eighth, the win when the word is
 // complete, and hideGallows, which clears the whole drawing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's rules: loading the word list, starting a round, evaluating a
 // key, and showing the gallows stages and the outcome.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GameState: the one record of all the game's variables.
 //
 // It belongs to the window, comes into being zero-filled with it and is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting a round: counting the used words, and startRound, which either
 // reports that every word is used or draws a word not drawn yet, shows its
 // mask and fills the letter table for the key evaluation.

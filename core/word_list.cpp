@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in word list and loadWords.
 //
 // 150 German nouns, each starting with a capital letter; the only non-ASCII

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Display commands: all the core knows of screens.
 //
 // The core never draws. It tells controls what to show by name: the Caption

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error boundary around every event handler.
 //
 // A run-time error ends the handler where it was raised; what the handler did

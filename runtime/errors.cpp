@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // German messages for the run-time errors.
 #include "errors.h"
 

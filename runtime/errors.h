@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run-time errors of the game's runtime.
 //
 // The game never catches these. An error ends the running event handler at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checked 16-bit arithmetic.
 //
 // Every counter, length and character code of the game is a 16-bit signed

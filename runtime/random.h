@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The random source of the round start.
 //
 // The core takes a RandomSource as a dependency: the program passes a

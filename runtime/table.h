@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixed tables with inclusive row bounds starting at 0.
 //
 // A table declared with UpperRow 1000 has the rows 0 to 1000. Every access

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text in the cp1252 code page, one byte per character.
 //
 // All strings of the game are Text: the words, the mask, the captions. The

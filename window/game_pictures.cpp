@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An unknown name is a mistake in the layout; it throws when the window is
 // built or first painted, never later in a round.
 #include "game_pictures.h"

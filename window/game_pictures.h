@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's picture source: the names the layout uses for its pictures,
 // resolved to the artwork's drawings.
 #pragma once

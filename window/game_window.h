@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's window: Form1's handlers wired to the form engine's window
 // built from Form1's layout, with the game's pictures.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Galgenmännchenspiel: a German hangman game. Builds the one window, loads
 // it on the start screen and runs until the window is closed.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draw of the round start: wordCount * r rounded half to even, and the
 // distribution of rows it gives with the real generator.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guess evaluation: hits in either case, misses of every kind, the win at
 // 99 then 100, and the guard that turns keys away outside a running round.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gallows stages and outcome: one part per miss, the loss and the win
 // displays in their order, and hideGallows.
 #include <gtest/gtest.h>

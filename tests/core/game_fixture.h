@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game with the word list loaded, a recording display and a scripted
 // random source, and helpers to start a round with a known word and to type.
 #pragma once

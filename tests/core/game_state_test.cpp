@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game state at creation and the loaded word list.
 #include <gtest/gtest.h>
 

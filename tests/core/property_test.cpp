@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Many seeded random games with the real generator and random keys, the
 // invariants of the game state checked after every step.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting a round: the round texts, the draw without repetition, the mask,
 // the letter table, and the exhaustion branch.
 #include <gtest/gtest.h>

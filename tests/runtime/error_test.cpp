@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run-time errors and the error boundary around event handlers.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checked 16-bit arithmetic and the rounding conversion.
 #include <gtest/gtest.h>
 

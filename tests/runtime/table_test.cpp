@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bounds-checked tables: rows 0..UpperRow inclusive, checked at every access.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // cp1252 text: the string operations the rules use, and the conversion to
 // and from UTF-8 at the boundaries.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // errorOf(f): the kind of the run-time error that f raises, failing the test
 // if it raises none.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A display for tests that carries out nothing on a screen: it keeps the log
 // of every command, and the resulting state of every control, so that a test
 // can check the order where the rules fix one and otherwise what the player

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A random source for tests: hands out the values it was given, in order,
 // and counts the re-seeds. Running out of values is a test failure, raised
 // as an exception so that a draw loop can never spin forever.

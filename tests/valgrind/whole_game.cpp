@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole game in the real window, as short as it can be: start, misses and
 // a loss, "Neues Spiel", a win, "Neues Spiel" again, and "Ende", which ends
 // the application's event loop as it ends the program. scripts/valgrind runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form engine on Form1's layout, without the game: display commands,
 // the key codes a text box delivers, fonts, picture boxes and what screen
 // readers are told.

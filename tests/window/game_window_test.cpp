@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole game in its window, played with real clicks and keys. A
 // scripted random source decides the words; what the player sees is read
 // from the grabbed window image and from the controls' texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on a screen of twice the density: everything twice as large,
 // and drawn at that density rather than scaled up.
 #include <QApplication>

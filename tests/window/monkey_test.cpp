@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monkey: the real window, on the offscreen platform, receives tens of
 // thousands of seeded random events (clicks anywhere, every kind of key,
 // input-method text, "Neues Spiel" and "?" at random moments, resizes), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every picture the way the window does and checks what a missing,
 // swapped or broken drawing would get wrong: its size at 1x and 2x, an opaque
 // ground of the right colour, enough drawing on it, black outlines, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the window tests: what the player sees, read from the grabbed
 // window image, and the player's hands, as real mouse and key events sent
 // through the window (so that Qt picks the receiving widget as it would for

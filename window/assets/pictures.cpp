@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Looks up and renders the window's pictures. The SVGs live in the
 // pictures.qrc resource; renderPicture draws one straight into an image of
 // the requested resolution, so a 2x image is drawn, never scaled up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's five pictures: the gallows icon and the cartoons shown in the
 // picture boxes teil4, teil8, teil9 and teil12. Each is a hand-drawn SVG
 // compiled into the program; nothing is rendered until it is asked for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the pictures as PNGs through the program's own rendering, outside
 // the game: every picture at the given densities, for reviewing the artwork,
 // or the gallows icon as squares, for the window's icon and the desktop's.

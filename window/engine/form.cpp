@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form engine on Qt Widgets: a QWidget per control, placed by pixel
 // with no layout managers, so that resizing the window moves nothing.
 #include "form.h"

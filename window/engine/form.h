@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form engine: builds a window and its controls from a FormLayout, carries
 // out display commands on them by control name, and delivers their events to
 // the handlers registered by name.
@@ -15,33 +16,26 @@
 #include <string_view>
 #include <vector>
 
-#include "display.h"
 #include "error_boundary.h"
+#include "form_engine.h"
 #include "form_layout.h"
-#include "int16.h"
 
 namespace galgen::form {
 
 class PictureSource;
 
-class Form final : public QWidget, public Display {
+class Form final : public QWidget, public Engine {
     Q_OBJECT
 public:
-    using Handler = std::function<void()>;
-    // The key's cp1252 code; a character cp1252 lacks arrives as 63 ("?").
-    using KeyPressHandler = std::function<void(const i16& keyAscii)>;
-
     Form(const FormLayout& layout, const PictureSource& pictures);
 
     // Caption of a label or command button, Text of a text box, Visible of
     // any control. Anything else raises the failed-display-command error.
     void apply(const DisplayCommand& command) override;
 
-    // Registering an event the control's kind does not raise is a mistake
-    // in the program and throws std::invalid_argument.
-    void onLoad(Handler handler) { load_ = std::move(handler); }
-    void onClick(std::string_view control, Handler handler);
-    void onKeyPress(std::string_view control, KeyPressHandler handler);
+    void onLoad(Handler handler) override { load_ = std::move(handler); }
+    void onClick(std::string_view control, Handler handler) override;
+    void onKeyPress(std::string_view control, KeyPressHandler handler) override;
 
     // Replaces the message box that shows run-time errors.
     void setErrorReporter(ErrorReporter reporter) { report_ = std::move(reporter); }
@@ -50,7 +44,7 @@ public:
     // first control in tab order that can take it.
     void load();
     // Closes the window; with no window left the application quits.
-    void unload();
+    void unload() override;
 
     QWidget* control(std::string_view name) const;
 

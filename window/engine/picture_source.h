@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the form engine gets its pictures from. A form's description names
 // its pictures; the program that builds the form says what those names are.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's own control kinds and their accessibility.
 #include "widgets.h"
 

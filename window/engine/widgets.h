@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control kinds of the form engine that Qt has no widget for as they
 // are: a text box that reports clicks and typed characters, a command button
 // without default behaviour, the panel, the picture box, the shape and the

@@ -1,15 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout of the game's one window, Form1: every control as a row of a
-// table, built by the form engine (engine/form.h) in one loop.
+// table, built in one loop by the form engine of each edition.
 #pragma once
 
 #include <string_view>
 
-#include "engine/form_layout.h"
+#include "form_layout.h"
 
 namespace galgen {
 
-// The names by which the layout refers to its pictures; the window's picture
-// source (game_window.cpp) knows each of them.
+// The names by which the layout refers to its pictures; each edition's
+// picture source knows every one of them.
 namespace picture_name {
 inline constexpr std::string_view gallowsIcon = "gallows-icon";
 inline constexpr std::string_view condemnedLedAway = "condemned-led-away";

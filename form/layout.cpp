@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1 as data. The rows stand in the order of the control tree, which is
 // also the stacking order among siblings, topmost first; the engine keeps
 // the painted kinds (labels, shapes, lines) beneath the windowed ones.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The description of a form that the form engine builds: the window and one
 // row per control. Plain data without Qt, so that a form's layout reads as a
 // table and can be checked at compile time.

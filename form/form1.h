@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1's event handlers and its start screen: the game's side of the
 // window. It owns the game (and with it the game state), issues display
-// commands by control name and knows nothing of the toolkit; the form engine
-// calls these handlers when the player loads, clicks and types.
+// commands by control name and knows nothing of any toolkit; the form engine
+// of either edition calls these handlers when the player loads, clicks and
+// types.
 #pragma once
 
-#include <functional>
-
-#include "display.h"
+#include "form_engine.h"
 #include "game.h"
 #include "int16.h"
 #include "random.h"
@@ -15,8 +15,11 @@ namespace galgen {
 
 class Form1 {
 public:
-    // unload closes the window, and with it the program.
-    Form1(Display& display, RandomSource& random, std::function<void()> unload);
+    // Registers the handlers with the engine's events; the engine must
+    // outlive this Form1's use of it.
+    Form1(form::Engine& engine, RandomSource& random);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
     void ende_Click();
     void Form_Load();
@@ -28,9 +31,8 @@ public:
     const GameState& state() const { return game_.state; }
 
 private:
-    Display& display_;
+    form::Engine& engine_;
     Game game_;
-    std::function<void()> unload_;
 };
 
 }  // namespace galgen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The handlers of Form1, in the order the rules tell them.
 #include "form1.h"
 
@@ -5,12 +6,18 @@
 
 namespace galgen {
 
-Form1::Form1(Display& display, RandomSource& random, std::function<void()> unload)
-    : display_(display), game_(display, random), unload_(std::move(unload))
+// The five events the game has handlers for; every other event of every
+// control is left to the engine.
+Form1::Form1(form::Engine& engine, RandomSource& random) : engine_(engine), game_(engine, random)
 {
+    engine.onLoad([this] { Form_Load(); });
+    engine.onClick(control::textin, [this] { textin_Click(); });
+    engine.onKeyPress(control::textin, [this](const i16& keyAscii) { textin_KeyPress(keyAscii); });
+    engine.onClick(control::spielneu, [this] { spielneu_Click(); });
+    engine.onClick(control::ende, [this] { ende_Click(); });
 }
 
-void Form1::ende_Click() { unload_(); }
+void Form1::ende_Click() { engine_.unload(); }
 
 // The start screen comes first, while the word list is still empty; only
 // then are the words loaded.
@@ -25,9 +32,9 @@ void Form1::Form_Load()
 void Form1::resetScreen()
 {
     game_.countUsedWords();
-    setCaption(display_, control::Label1, Text::fromUtf8("Worteraten mit dem Galgenmännchen"));
-    setVisible(display_, control::Fragewort, false);
-    setCaption(display_, control::Label2,
+    setCaption(engine_, control::Label1, Text::fromUtf8("Worteraten mit dem Galgenmännchen"));
+    setVisible(engine_, control::Fragewort, false);
+    setCaption(engine_, control::Label2,
                Text::fromUtf8("Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !"));
     game_.hideGallows();
 }
@@ -35,7 +42,7 @@ void Form1::resetScreen()
 void Form1::spielneu_Click()
 {
     resetScreen();
-    setText(display_, control::textin, Text::fromUtf8("?"));
+    setText(engine_, control::textin, Text::fromUtf8("?"));
 }
 
 // The key is only read; the text box applies it to its text afterwards.

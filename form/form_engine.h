@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a form engine offers the program whose form it builds: the display
+// commands, the five events by control name, and unloading. Each edition
+// (the Qt window, the web page) has an engine built from the same
+// FormLayout; Form1 is wired to either through this interface alone.
+//
+// An engine runs every handler inside the runtime's error boundary, one at a
+// time, each to its end, and issues the same cp1252 key codes: Backspace 8,
+// Enter 13, Escape 27, and 63 ("?") for a character cp1252 lacks.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "display.h"
+#include "int16.h"
+
+namespace galgen::form {
+
+class Engine : public Display {
+public:
+    using Handler = std::function<void()>;
+    using KeyPressHandler = std::function<void(const i16& keyAscii)>;
+
+    // Registering an event that the control's kind does not raise, or a
+    // control the form lacks, is a mistake in the program and throws
+    // std::invalid_argument.
+    virtual void onLoad(Handler handler) = 0;
+    virtual void onClick(std::string_view control, Handler handler) = 0;
+    virtual void onKeyPress(std::string_view control, KeyPressHandler handler) = 0;
+
+    // Ends the form, and with it the program.
+    virtual void unload() = 0;
+};
+
+}  // namespace galgen::form
