@@ -14,7 +14,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("galgenmaennchen"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("de.galgenmaennchen.Galgenmaennchenspiel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.galgenmaennchen.galgenmaennchenspiel"));
 
     // The game speaks German whatever the desktop's language, down to the
     // text box's context menu and the error box's button.
