@@ -2,11 +2,9 @@
 // Galgenmännchenspiel: a German hangman game. Builds the one window, loads
 // it on the start screen and runs until the window is closed.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "game_window.h"
+#include "german_qt_texts.h"
 #include "random.h"
 
 int main(int argc, char* argv[])
@@ -18,10 +16,8 @@ int main(int argc, char* argv[])
 
     // The game speaks German whatever the desktop's language, down to the
     // text box's context menu and the error box's button.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
+    galgen::GermanQtTexts qtTexts;
+    QCoreApplication::installTranslator(&qtTexts);
 
     galgen::ClockRandom random;
     galgen::GameWindow window(random);
