@@ -2,11 +2,9 @@
 // Galgenmännchenspiel: a German hangman game. Builds the one window, loads
 // it on the start screen and runs until the window is closed.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "game_window.h"
+#include "german_qt_texts.h"
 #include "random.h"
 
 int main(int argc, char* argv[])
@@ -14,14 +12,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("galgenmaennchen"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("de.galgenmaennchen.Galgenmaennchenspiel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.galgenmaennchen.galgenmaennchenspiel"));
 
     // The game speaks German whatever the desktop's language, down to the
     // text box's context menu and the error box's button.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
+    galgen::GermanQtTexts qtTexts;
+    QCoreApplication::installTranslator(&qtTexts);
 
     galgen::ClockRandom random;
     galgen::GameWindow window(random);

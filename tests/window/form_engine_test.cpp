@@ -8,6 +8,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "errors.h"
 #include "form.h"
 #include "game_pictures.h"
+#include "german_qt_texts.h"
 #include "layout.h"
 #include "screen_probe.h"
 
@@ -37,6 +39,7 @@ private slots:
     void textFitsAsLaidOut();
     void pictureBoxesDrawUnscaledInFullColour();
     void screenReadersHearEveryControl();
+    void textBoxMenuSpeaksGerman();
 
 private:
     template <typename T>
@@ -264,6 +267,27 @@ void FormEngineTest::screenReadersHearEveryControl()
     form_->apply({control::Fragewort, Property::Text, Text::fromUtf8("E-e----")});
     QAccessibleInterface* word = QAccessible::queryAccessibleInterface(form_->control(control::Fragewort));
     QCOMPARE(word->text(QAccessible::Value), QStringLiteral("E-e----"));
+}
+
+// Qt's own texts in the text box's context menu come from the game's German
+// table; a text Qt asks for under another name would show up in English.
+void FormEngineTest::textBoxMenuSpeaksGerman()
+{
+    GermanQtTexts german;
+    QCoreApplication::installTranslator(&german);
+    const std::unique_ptr<QMenu> menu(widget<QLineEdit>(control::textin)->createStandardContextMenu());
+    QStringList shown;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator())
+            shown << action->text();
+    }
+    const QStringList expected = {
+        QStringLiteral("&Rückgängig\tStrg+Z"), QStringLiteral("&Wiederholen\tStrg+Y"),
+        QStringLiteral("&Ausschneiden\tStrg+X"), QStringLiteral("&Kopieren\tStrg+C"),
+        QStringLiteral("Einf&ügen\tStrg+V"), QStringLiteral("Löschen"),
+        QStringLiteral("Alles auswählen\tStrg+A"),
+    };
+    QCOMPARE(shown, expected);
 }
 
 QTEST_MAIN(FormEngineTest)
