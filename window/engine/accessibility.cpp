@@ -155,8 +155,6 @@ void installAccessibility()
 // itself, and the application's root.
 void reportVisibility(QWidget* widget, bool visible)
 {
-    if (!QAccessible::isActive())
-        return;
     QDBusConnection bus(bridgeConnection);
     if (!bus.isConnected())
         return;

@@ -17,7 +17,7 @@ void installAccessibility();
 // invisible. Qt 6.4 sends only "showing" when a widget is shown or hidden,
 // never "visible"; a screen reader that first met a control while it was
 // hidden then keeps it invisible, and its review skips it. Does nothing
-// without a screen reader.
+// while Qt has no connection to the accessibility bus.
 void reportVisibility(QWidget* widget, bool visible);
 
 }  // namespace galgen::form

@@ -88,10 +88,14 @@ bool TextBox::clickable() const
     return top->childAt(mapTo(top, rect().center())) == this;
 }
 
+// A mouse click gives the box the focus before the handler runs, so the
+// keys typed next reach it; so does this one.
 void TextBox::clickByAccessibility()
 {
-    if (clickable())
-        onClick();
+    if (!clickable())
+        return;
+    setFocus(Qt::OtherFocusReason);
+    onClick();
 }
 
 QRect TextBox::characterRect(int offset) const

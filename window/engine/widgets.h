@@ -34,8 +34,8 @@ public:
     // True while a click with the mouse would reach the box: it has a click
     // handler, is enabled and shown, and no sibling lies over its centre.
     bool clickable() const;
-    // The click of assistive technology: the same handler as a mouse click,
-    // and only where a mouse click would reach the box.
+    // The click of assistive technology: the focus and the same handler as a
+    // mouse click, and only where a mouse click would reach the box.
     void clickByAccessibility();
     // Where the character at `offset` is drawn, in screen coordinates; empty
     // outside the text.
