@@ -337,8 +337,8 @@ void FormEngineTest::visibilityReachesTheAccessibilityBus()
     QTRY_COMPARE(changes.received.size(), 2);
     QDBusConnection::disconnectFromPeer(QStringLiteral("a11y"));
 
-    const QString path = QStringLiteral("/org/a11y/atspi/accessible/")
-        + QString::number(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(form_->control(control::teil10))));
+    QAccessibleInterface* label = QAccessible::queryAccessibleInterface(form_->control(control::teil10));
+    const QString path = QStringLiteral("/org/a11y/atspi/accessible/") + QString::number(QAccessible::uniqueId(label));
     for (int i = 0; i < 2; ++i) {
         const QDBusMessage& change = changes.received[i];
         QCOMPARE(change.path(), path);
