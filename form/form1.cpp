@@ -3,17 +3,34 @@
 #include "form1.h"
 
 #include "controls.h"
+#include "spoken_status.h"
 
 namespace galgen {
 
+// A handler in the engine's signature, which after the handler itself tells
+// the engine what the player should hear.
+template <typename Handler>
+auto Form1::thenSpeak(Spoken spoken, Handler handler)
+{
+    return [this, spoken, handler](const auto&... args) {
+        const bool wasRunning = roundRunning(game_.state);
+        handler(args...);
+        if (const auto status = spokenStatus(spoken, wasRunning, game_.state))
+            engine_.announce(*status);
+    };
+}
+
 // The five events the game has handlers for; every other event of every
-// control is left to the engine.
+// control is left to the engine. Three of them are followed by what a
+// screen reader should tell the player; a handler that ends in a run-time
+// error tells nothing.
 Form1::Form1(form::Engine& engine, RandomSource& random) : engine_(engine), game_(engine, random)
 {
     engine.onLoad([this] { Form_Load(); });
-    engine.onClick(control::textin, [this] { textin_Click(); });
-    engine.onKeyPress(control::textin, [this](const i16& keyAscii) { textin_KeyPress(keyAscii); });
-    engine.onClick(control::spielneu, [this] { spielneu_Click(); });
+    engine.onClick(control::textin, thenSpeak(Spoken::RoundStart, [this] { textin_Click(); }));
+    engine.onKeyPress(control::textin,
+                      thenSpeak(Spoken::Key, [this](const i16& keyAscii) { textin_KeyPress(keyAscii); }));
+    engine.onClick(control::spielneu, thenSpeak(Spoken::NewGame, [this] { spielneu_Click(); }));
     engine.onClick(control::ende, [this] { ende_Click(); });
 }
 

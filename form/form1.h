@@ -10,6 +10,7 @@
 #include "game.h"
 #include "int16.h"
 #include "random.h"
+#include "spoken_status.h"
 
 namespace galgen {
 
@@ -31,6 +32,10 @@ public:
     const GameState& state() const { return game_.state; }
 
 private:
+    // The handler, followed by the spoken status it leads to.
+    template <typename Handler>
+    auto thenSpeak(Spoken spoken, Handler handler);
+
     form::Engine& engine_;
     Game game_;
 };

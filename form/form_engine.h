@@ -31,6 +31,11 @@ public:
 
     // Ends the form, and with it the program.
     virtual void unload() = 0;
+
+    // Tells assistive technology this German status, so that a screen
+    // reader speaks it; nothing visible changes. Each call is a new message,
+    // spoken even if it repeats the one before.
+    virtual void announce(std::string_view utf8) = 0;
 };
 
 }  // namespace galgen::form

@@ -52,6 +52,7 @@ struct ControlRow {
     int tabIndex = -1;                   // -1: the kind has no tab position
     std::string_view picture{};          // picture boxes: a name the picture source knows
     std::string_view description{};      // German accessible name where no text says it
+    std::string_view clickAction{};      // German name of the accessible action that clicks it
 };
 
 struct FormLayout {

@@ -4,6 +4,9 @@
 // readers are told.
 #include <QAccessible>
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusServer>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -25,6 +28,16 @@
 using namespace galgen;
 using namespace galgen::testing;
 
+// The far end of the accessibility bus: keeps the AT-SPI state changes the
+// engine sends.
+class StateChanges : public QObject {
+    Q_OBJECT
+public:
+    QList<QDBusMessage> received;
+public slots:
+    void record(const QDBusMessage& message) { received << message; }
+};
+
 class FormEngineTest : public QObject {
     Q_OBJECT
 
@@ -40,6 +53,9 @@ private slots:
     void pictureBoxesDrawUnscaledInFullColour();
     void screenReadersHearEveryControl();
     void textBoxMenuSpeaksGerman();
+    void announcementIsHeardNotSeen();
+    void accessibleClickRunsInsideTheErrorBoundary();
+    void visibilityReachesTheAccessibilityBus();
 
 private:
     template <typename T>
@@ -288,6 +304,71 @@ void FormEngineTest::textBoxMenuSpeaksGerman()
         QStringLiteral("Alles auswählen\tStrg+A"),
     };
     QCOMPARE(shown, expected);
+}
+
+// A message becomes the name of the one Notification of the window; the
+// window looks as before.
+void FormEngineTest::announcementIsHeardNotSeen()
+{
+    const QImage before = grabWindow(*form_);
+    const QString message = QStringLiteral("Wort: Strich ö Strich. 1 von 8 Fehlern.");
+    form_->announce(message.toStdString());
+
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form_.get());
+    QStringList notifications;
+    for (int i = 0; i < window->childCount(); ++i)
+        if (window->child(i)->role() == QAccessible::Notification)
+            notifications << window->child(i)->text(QAccessible::Name);
+    QCOMPARE(notifications, QStringList{message});
+    QCOMPARE(grabWindow(*form_), before);
+}
+
+// The "?" box's action, offered only where a mouse click would reach the
+// box, runs the click handler inside the error boundary.
+void FormEngineTest::accessibleClickRunsInsideTheErrorBoundary()
+{
+    QStringList reported;
+    form_->setErrorReporter([&](const RuntimeError& error) { reported << QString::fromUtf8(error.what()); });
+    form_->onClick(control::textin, [] { raise(ErrorKind::Overflow); });
+    QAccessibleActionInterface* actions =
+        QAccessible::queryAccessibleInterface(form_->control(control::textin))->actionInterface();
+    const QString press = QAccessibleActionInterface::pressAction();
+
+    QVERIFY(!actions->actionNames().contains(press));   // Fragewort lies over it
+    form_->apply({control::Fragewort, Property::Visible, false});
+    QVERIFY(actions->actionNames().contains(press));
+    QCOMPARE(actions->localizedActionName(press), QStringLiteral("Neues Wort"));
+    actions->doAction(press);
+    QCOMPARE(reported.size(), 1);
+}
+
+// Showing and hiding a control tells the accessibility bus "visible" for
+// that control, which Qt itself does not; the bus here is a peer of the
+// connection that Qt's AT-SPI bridge would open.
+void FormEngineTest::visibilityReachesTheAccessibilityBus()
+{
+    QDBusServer server;
+    QVERIFY(server.isConnected());
+    StateChanges changes;
+    connect(&server, &QDBusServer::newConnection, &changes, [&changes](const QDBusConnection& peer) {
+        QDBusConnection(peer).connect({}, {}, QStringLiteral("org.a11y.atspi.Event.Object"),
+                                      QStringLiteral("StateChanged"), &changes, SLOT(record(QDBusMessage)));
+    });
+    QVERIFY(QDBusConnection::connectToPeer(server.address(), QStringLiteral("a11y")).isConnected());
+
+    form_->apply({control::teil10, Property::Visible, false});
+    form_->apply({control::teil10, Property::Visible, true});
+    QTRY_COMPARE(changes.received.size(), 2);
+    QDBusConnection::disconnectFromPeer(QStringLiteral("a11y"));
+
+    QAccessibleInterface* label = QAccessible::queryAccessibleInterface(form_->control(control::teil10));
+    const QString path = QStringLiteral("/org/a11y/atspi/accessible/") + QString::number(QAccessible::uniqueId(label));
+    for (int i = 0; i < 2; ++i) {
+        const QDBusMessage& change = changes.received[i];
+        QCOMPARE(change.path(), path);
+        QCOMPARE(change.arguments().value(0).toString(), QStringLiteral("visible"));
+        QCOMPARE(change.arguments().value(1).toInt(), i);   // hidden, then shown
+    }
 }
 
 QTEST_MAIN(FormEngineTest)

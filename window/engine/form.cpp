@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "accessibility.h"
 #include "picture_source.h"
 #include "text.h"
 #include "widgets.h"
@@ -85,6 +86,7 @@ Form::Form(const FormLayout& layout, const PictureSource& pictures) : layout_(la
     }
     stack();
     chainTabOrder();
+    announcement_ = new Announcement(this);
     report_ = [this](const RuntimeError& error) { showError(error); };
 }
 
@@ -109,6 +111,7 @@ QWidget* Form::build(const ControlRow& row, QWidget* container)
         box->setAlignment((row.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setText(text);
+        box->clickActionName = fromUtf8(row.clickAction);
         widget = box;
         break;
     }
@@ -219,6 +222,7 @@ void Form::apply(const DisplayCommand& command)
         if (!visible)
             failDisplay(command, "Sichtbarkeit braucht einen Wahrheitswert");
         widget->setVisible(*visible);
+        reportVisibility(widget, *visible);
         return;
     }
 
@@ -273,6 +277,8 @@ void Form::load()
 }
 
 void Form::unload() { close(); }
+
+void Form::announce(std::string_view utf8) { announcement_->say(fromUtf8(utf8)); }
 
 void Form::run(const std::function<void()>& handler) { runHandler(handler, report_); }
 

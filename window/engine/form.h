@@ -22,6 +22,7 @@
 
 namespace galgen::form {
 
+class Announcement;
 class PictureSource;
 
 class Form final : public QWidget, public Engine {
@@ -46,6 +47,9 @@ public:
     // Closes the window; with no window left the application quits.
     void unload() override;
 
+    // A notification for screen readers; nothing on the screen changes.
+    void announce(std::string_view utf8) override;
+
     QWidget* control(std::string_view name) const;
 
 private:
@@ -65,6 +69,7 @@ private:
     const PictureSource& pictures_;
     std::map<std::string, Control, std::less<>> controls_;
     std::vector<QWidget*> tabOrder_;
+    Announcement* announcement_;
     Handler load_;
     ErrorReporter report_;
 };

@@ -3,7 +3,6 @@
 #include "widgets.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -81,6 +80,40 @@ void TextBox::mouseReleaseEvent(QMouseEvent* event)
         onClick();
 }
 
+bool TextBox::clickable() const
+{
+    if (!onClick || !isEnabled() || !isVisible())
+        return false;
+    QWidget* top = window();
+    return top->childAt(mapTo(top, rect().center())) == this;
+}
+
+// A mouse click gives the box the focus before the handler runs, so the
+// keys typed next reach it; so does this one.
+void TextBox::clickByAccessibility()
+{
+    if (!clickable())
+        return;
+    setFocus(Qt::OtherFocusReason);
+    onClick();
+}
+
+QRect TextBox::characterRect(int offset) const
+{
+    const QString shown = displayText();
+    if (offset < 0 || offset >= shown.size())
+        return {};
+    const QFontMetrics metrics(font());
+    const QRect contents = rect().adjusted(hasFrame() ? 3 : 1, 0, hasFrame() ? -3 : -1, 0);
+    const int width = metrics.horizontalAdvance(shown);
+    const int left = (alignment() & Qt::AlignHCenter) ? contents.left() + (contents.width() - width) / 2
+                                                      : contents.left();
+    const QRect character(left + metrics.horizontalAdvance(shown.left(offset)),
+                          (height() - metrics.height()) / 2,
+                          metrics.horizontalAdvance(shown.at(offset)), metrics.height());
+    return {mapToGlobal(character.topLeft()), character.size()};
+}
+
 CommandButton::CommandButton(QWidget* parent) : QPushButton(parent)
 {
     setAutoDefault(false);
@@ -150,28 +183,20 @@ void Line::paintEvent(QPaintEvent*)
     painter.drawLine(from_, to_);
 }
 
-namespace {
-
-QAccessibleInterface* accessibleFor(const QString& className, QObject* object)
+Announcement::Announcement(QWidget* parent) : QWidget(parent)
 {
-    auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget)
-        return nullptr;
-    if (className == QLatin1String(PictureBox::staticMetaObject.className())
-        || className == QLatin1String(Shape::staticMetaObject.className())
-        || className == QLatin1String(Line::staticMetaObject.className()))
-        return new QAccessibleWidget(widget, QAccessible::Graphic);
-    if (className == QLatin1String(Panel::staticMetaObject.className()))
-        return new QAccessibleWidget(widget, QAccessible::Grouping);
-    return nullptr;
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 0, 0);
 }
 
-}  // namespace
-
-void installAccessibility()
+// Screen readers announce a notification when it is shown; the widget stays
+// shown, so each message is shown anew to accessibility alone.
+void Announcement::say(const QString& message)
 {
-    static const bool installed = (QAccessible::installFactory(&accessibleFor), true);
-    (void)installed;
+    setAccessibleName(message);
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 }  // namespace galgen::form

@@ -28,6 +28,18 @@ public:
 
     std::function<void()> onClick;
     std::function<void(char32_t)> onCharacter;
+    // What assistive technology calls the action that does what a click does.
+    QString clickActionName;
+
+    // True while a click with the mouse would reach the box: it has a click
+    // handler, is enabled and shown, and no sibling lies over its centre.
+    bool clickable() const;
+    // The click of assistive technology: the focus and the same handler as a
+    // mouse click, and only where a mouse click would reach the box.
+    void clickByAccessibility();
+    // Where the character at `offset` is drawn, in screen coordinates; empty
+    // outside the text.
+    QRect characterRect(int offset) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -108,8 +120,15 @@ private:
     QColor color_;
 };
 
-// Makes screen readers see the painted kinds with a fitting role and their
-// accessible name. Idempotent.
-void installAccessibility();
+// What screen readers hear and never see: each message it is given becomes
+// its accessible name and is announced as a new notification. It takes no
+// room on the screen and no input.
+class Announcement final : public QWidget {
+    Q_OBJECT
+public:
+    explicit Announcement(QWidget* parent);
+
+    void say(const QString& message);
+};
 
 }  // namespace galgen::form
