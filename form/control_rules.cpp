@@ -34,7 +34,8 @@ std::vector<const ControlRow*> tabOrder(const FormLayout& layout)
     for (const ControlRow& row : layout.controls)
         if (row.tabIndex >= 0)
             ordered.push_back(&row);
-    std::ranges::stable_sort(ordered, {}, &ControlRow::tabIndex);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
     return ordered;
 }
 

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The DOM operations and event hook-up of the web form engine, as an
+// emscripten library. The engine decides every control's element, place and
+// look; this file only carries that out and passes events back to it.
+mergeInto(LibraryManager.library, {
+  $Page: {
+    elements: [],
+    ground: function () { return document.getElementById('form'); },
+    // Keeps the whole form in view: one CSS pixel per layout pixel, or
+    // uniformly smaller where the viewport is narrower than the form.
+    fit: function () {
+      const form = Page.ground();
+      if (!form) return;
+      const width = form.offsetWidth;
+      const scale = Math.min(1, document.documentElement.clientWidth / width);
+      form.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
+      form.parentElement.style.height = (form.offsetHeight * scale) + 'px';
+    },
+    call: function (name, types, args) {
+      return ccall(name, 'number', types, args);
+    },
+  },
+
+  page_create__deps: ['$Page'],
+  page_create: function (id, parent, tag) {
+    tag = UTF8ToString(tag);
+    const svg = tag === 'svg' || tag === 'line';
+    const element = svg ? document.createElementNS('http://www.w3.org/2000/svg', tag)
+                        : document.createElement(tag);
+    (parent < 0 ? Page.ground() : Page.elements[parent]).appendChild(element);
+    Page.elements[id] = element;
+  },
+
+  page_style__deps: ['$Page'],
+  page_style: function (id, property, value) {
+    Page.elements[id].style.setProperty(UTF8ToString(property), UTF8ToString(value));
+  },
+
+  page_attribute__deps: ['$Page'],
+  page_attribute: function (id, name, value) {
+    Page.elements[id].setAttribute(UTF8ToString(name), UTF8ToString(value));
+  },
+
+  page_text__deps: ['$Page'],
+  page_text: function (id, text) {
+    const element = Page.elements[id];
+    if (element.tagName === 'INPUT') element.value = UTF8ToString(text);
+    else element.textContent = UTF8ToString(text);
+  },
+
+  page_hidden__deps: ['$Page'],
+  page_hidden: function (id, hidden) {
+    Page.elements[id].hidden = !!hidden;
+  },
+
+  page_listen__deps: ['$Page'],
+  page_listen: function (id, events) {
+    const element = Page.elements[id];
+    if (events & 1) {
+      element.addEventListener('click', function (e) {
+        if (e.button === 0) Page.call('galgen_click', ['number', 'number'], [id, e.detail]);
+      });
+    }
+    if (events & 2) {
+      element.addEventListener('keydown', function (e) {
+        const modifiers = (e.altKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.metaKey ? 4 : 0)
+          | (e.getModifierState('AltGraph') ? 8 : 0) | (e.isComposing || e.keyCode === 229 ? 16 : 0);
+        Page.call('galgen_key_down', ['number', 'string', 'number'], [id, e.key, modifiers]);
+      });
+      element.addEventListener('keyup', function () {
+        Page.call('galgen_key_up', ['number'], [id]);
+      });
+      element.addEventListener('beforeinput', function (e) {
+        Page.call('galgen_before_input', ['number', 'string', 'string'], [id, e.inputType, e.data || '']);
+      });
+      element.addEventListener('compositionend', function (e) {
+        Page.call('galgen_composition_end', ['number', 'string'], [id, e.data || '']);
+      });
+    }
+  },
+
+  page_focus__deps: ['$Page'],
+  page_focus: function (id) {
+    Page.elements[id].focus();
+  },
+
+  page_begin__deps: ['$Page'],
+  page_begin: function (title) {
+    document.title = UTF8ToString(title);
+    const form = Page.ground();
+    Page.elements[-1] = form;
+    Page.elements[-2] = document.documentElement;
+    // A press outside the controls that take the focus leaves the focus
+    // where it is, as on the desktop: keys still reach the "?" box.
+    form.addEventListener('mousedown', function (e) {
+      if (!e.target.closest('button, input:enabled')) e.preventDefault();
+    });
+    window.addEventListener('resize', Page.fit);
+  },
+
+  page_fit__deps: ['$Page'],
+  page_fit: function () {
+    Page.fit();
+  },
+
+  page_unload__deps: ['$Page'],
+  page_unload: function () {
+    Page.ground().parentElement.remove();
+    Page.elements = [];
+    const note = document.getElementById('ended');
+    note.hidden = false;
+    const link = note.querySelector('a');
+    if (link) link.focus();
+  },
+
+  page_report_error: function (message) {
+    const dialog = document.getElementById('error');
+    dialog.querySelector('.message').textContent = UTF8ToString(message);
+    if (!dialog.open) dialog.showModal();
+  },
+
+  // A new element for every message, so that screen readers announce a
+  // message again even when it repeats the one before.
+  page_announce: function (text) {
+    const line = document.createElement('p');
+    line.textContent = UTF8ToString(text);
+    document.getElementById('status').replaceChildren(line);
+  },
+});
