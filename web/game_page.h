@@ -15,6 +15,7 @@ public:
     static GamePage& start(RandomSource& random);
 
     PageForm& form() { return form_; }
+    Form1& form1() { return form1_; }
 
 private:
     explicit GamePage(RandomSource& random);

@@ -50,7 +50,9 @@ mergeInto(LibraryManager.library, {
 
   page_hidden__deps: ['$Page'],
   page_hidden: function (id, hidden) {
-    Page.elements[id].hidden = !!hidden;
+    // setAttribute, since SVG elements have no hidden property.
+    if (hidden) Page.elements[id].setAttribute('hidden', '');
+    else Page.elements[id].removeAttribute('hidden');
   },
 
   page_listen__deps: ['$Page'],
@@ -93,7 +95,7 @@ mergeInto(LibraryManager.library, {
     // A press outside the controls that take the focus leaves the focus
     // where it is, as on the desktop: keys still reach the "?" box.
     form.addEventListener('mousedown', function (e) {
-      if (!e.target.closest('button, input:enabled')) e.preventDefault();
+      if (!e.target.closest('button:enabled, input:not([aria-disabled=true])')) e.preventDefault();
     });
     window.addEventListener('resize', Page.fit);
   },

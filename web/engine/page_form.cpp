@@ -81,7 +81,7 @@ PageForm::PageForm(const form::FormLayout& layout) : layout_(layout)
     for (const ControlRow& row : layout.controls) {
         const int parent = row.container.empty() ? -1 : find(row.container);
         ids_.emplace(std::string(row.name), int(controls_.size()));
-        controls_.push_back({&row, parent, true, nullptr, nullptr});
+        controls_.push_back({&row, parent, true, 0, nullptr, nullptr});
     }
     page_begin(std::string(layout.caption).c_str());
     style(-2, "background-color", css(layout.backColor));
@@ -214,8 +214,15 @@ void PageForm::create(int id, int parent)
     case Kind::Label:
         break;
     }
-    if (!row.enabled && form::canTakeFocus(row.kind))
+    if (!row.enabled && row.kind == Kind::CommandButton)
         attribute(id, "disabled", "");
+    if (!row.enabled && row.kind == Kind::TextBox) {
+        // Not the disabled attribute: a press on a disabled input reaches no
+        // listener, so it could not keep the focus in the box beneath it.
+        attribute(id, "readonly", "");
+        attribute(id, "aria-disabled", "true");
+        attribute(id, "tabindex", "-1");
+    }
 }
 
 int PageForm::find(std::string_view name) const
@@ -245,7 +252,7 @@ void PageForm::onClick(std::string_view control, Handler handler)
     if (!form::raisesClick(controls_[std::size_t(id)].row->kind))
         throw std::invalid_argument(std::string(control) + " raises no Click");
     controls_[std::size_t(id)].click = std::move(handler);
-    page_listen(id, 1);
+    listen(id, 1);
 }
 
 void PageForm::onKeyPress(std::string_view control, KeyPressHandler handler)
@@ -257,7 +264,17 @@ void PageForm::onKeyPress(std::string_view control, KeyPressHandler handler)
         const i16 keyAscii = unicodeToCp1252(ch);
         run([&] { handler(keyAscii); });
     });
-    page_listen(id, 2);
+    listen(id, 2);
+}
+
+// A handler registered again replaces the old one; the page's events stay
+// hooked up once.
+void PageForm::listen(int id, int events)
+{
+    int& listening = controls_[std::size_t(id)].listening;
+    if ((listening & events) != events)
+        page_listen(id, events & ~listening);
+    listening |= events;
 }
 
 void PageForm::load()

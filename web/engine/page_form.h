@@ -65,6 +65,7 @@ private:
         const form::ControlRow* row;
         int parent;
         bool visible = true;
+        int listening = 0;   // the page events already hooked up
         Handler click;
         std::unique_ptr<KeyInput> keys;
     };
@@ -72,6 +73,7 @@ private:
     void build(std::string_view container, int parent);
     void create(int id, int parent);
     int find(std::string_view name) const;
+    void listen(int id, int events);
     void run(const std::function<void()>& handler);
 
     const form::FormLayout& layout_;
