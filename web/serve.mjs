@@ -2,7 +2,7 @@
 // A minimal static file server for the web edition: files below one folder,
 // with the MIME types the site needs (application/wasm lets the browser
 // compile the module while it downloads).
-//   node web/serve.mjs FOLDER [PORT]      (PORT 0: any free port)
+//   node web/serve.mjs FOLDER [PORT [--isolated]]   (PORT 0: any free port)
 // startServer() serves the same from a test or benchmark; with isolated,
 // the page is cross-origin isolated, which gives it a finer clock.
 import { createServer } from 'node:http';
@@ -48,7 +48,7 @@ export function startServer(folder, { port = 0, isolated = false } = {}) {
 }
 
 if (process.argv[1] === fileURLToPath(import.meta.url)) {
-  const [folder, port = '8080'] = process.argv.slice(2);
-  const server = await startServer(folder, { port: Number(port) });
+  const [folder, port = '8080', option] = process.argv.slice(2);
+  const server = await startServer(folder, { port: Number(port), isolated: option === '--isolated' });
   console.log(`Galgenmännchenspiel: http://localhost:${server.address().port}/`);
 }

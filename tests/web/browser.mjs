@@ -9,7 +9,9 @@ import { join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
-import { startServer } from '../../web/serve.mjs';
+import { spawn } from 'node:child_process';
+
+const serverScript = fileURLToPath(new URL('../../web/serve.mjs', import.meta.url));
 
 const root = resolve(fileURLToPath(import.meta.url), '../../..');
 export const buildDir = resolve(root, process.env.WEB_BUILD_DIR || 'build-web');
@@ -33,9 +35,21 @@ export const texts = {
 // Rows of the built-in word list.
 export const row = { elefant: 3, loeffel: 17, hut: 89 };
 
+// Serves a folder from a process of its own, as a real host would: a
+// server inside this process would answer only when puppeteer lets it.
+export async function serve(folder, { isolated = false } = {}) {
+  const child = spawn(process.execPath, [serverScript, folder, '0', ...(isolated ? ['--isolated'] : [])],
+    { stdio: ['ignore', 'pipe', 'inherit'] });
+  const address = await new Promise((done, fail) => {
+    child.stdout.once('data', (line) => done(String(line).match(/http:\/\/\S+?:(\d+)/)[1]));
+    child.once('exit', (code) => fail(new Error(`server ended: ${code}`)));
+  });
+  return { origin: `http://127.0.0.1:${address}`, close: () => child.kill() };
+}
+
 // Starts the server and chromium; close() ends both.
 export async function openBrowser({ isolated = false } = {}) {
-  const server = await startServer(buildDir, { isolated });
+  const server = await serve(buildDir, { isolated });
   const profile = mkdtempSync(join(tmpdir(), 'galgen-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -46,7 +60,7 @@ export async function openBrowser({ isolated = false } = {}) {
   });
   return {
     browser,
-    origin: `http://127.0.0.1:${server.address().port}`,
+    origin: server.origin,
     async close() {
       await browser.close();
       server.close();

@@ -133,7 +133,7 @@ describe('page', () => {
     assert.ok(requests.length >= 8, requests.join('\n'));
     for (const url of requests) assert.equal(new URL(url).origin, session.origin, url);
     assert.deepEqual(failed, []);
-    for (const file of ['galgen.wasm', 'style.css', 'fonts/LiberationSans-Bold.woff2', 'pictures/executioner.svg'])
+    for (const file of ['galgen.wasm', 'fonts/LiberationSans-Bold.woff2', 'pictures/executioner.svg'])
       assert.ok(requests.some((u) => u === `${session.origin}/site/${file}`), file);
     const hooks = await page.evaluate(() => Object.keys(Module).filter((k) => k.includes('test')));
     assert.deepEqual(hooks, []);

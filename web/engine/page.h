@@ -10,8 +10,9 @@ extern "C" {
 // ground) and numbers it id. "svg" and "line" are SVG elements.
 // Sets the page's title, and numbers the form's ground -1 and the page -2.
 void page_begin(const char* title);
-// Scales the form to the viewport's width where it is narrower.
-void page_fit();
+// Scales the form of that size in pixels to the viewport's width where
+// the viewport is narrower, now and whenever the viewport changes.
+void page_fit(int width, int height);
 void page_create(int id, int parent, const char* tag);
 void page_style(int id, const char* property, const char* value);
 void page_attribute(int id, const char* name, const char* value);

@@ -8,13 +8,16 @@ mergeInto(LibraryManager.library, {
     ground: function () { return document.getElementById('form'); },
     // Keeps the whole form in view: one CSS pixel per layout pixel, or
     // uniformly smaller where the viewport is narrower than the form.
+    // The form's size is known, and the viewport's width is read without
+    // a layout, so that the start does not wait for one.
+    width: 0,
+    height: 0,
     fit: function () {
       const form = Page.ground();
       if (!form) return;
-      const width = form.offsetWidth;
-      const scale = Math.min(1, document.documentElement.clientWidth / width);
+      const scale = Math.min(1, window.innerWidth / Page.width);
       form.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-      form.parentElement.style.height = (form.offsetHeight * scale) + 'px';
+      form.parentElement.style.height = (Page.height * scale) + 'px';
     },
     call: function (name, types, args) {
       return ccall(name, 'number', types, args);
@@ -101,7 +104,9 @@ mergeInto(LibraryManager.library, {
   },
 
   page_fit__deps: ['$Page'],
-  page_fit: function () {
+  page_fit: function (width, height) {
+    Page.width = width;
+    Page.height = height;
     Page.fit();
   },
 

@@ -89,7 +89,7 @@ PageForm::PageForm(const form::FormLayout& layout) : layout_(layout)
     style(-1, "height", px(toPixels(layout.clientHeight)));
     style(-1, "background-color", css(layout.backColor));
     build({}, -1);
-    page_fit();
+    page_fit(toPixels(layout.clientWidth), toPixels(layout.clientHeight));
     report_ = [](const RuntimeError& error) { page_report_error(error.what()); };
     current_ = this;
 }
