@@ -193,4 +193,16 @@ describe('keys', () => {
     assert.deepEqual(state.parts, parts(1));
     assert.equal(state.textin, '?elfä');
   });
+
+  test('a dead key and its composition give the composed character once', async () => {
+    const game = await openGame(session);
+    await game.press('Tab');
+    const cdp = await game.page.createCDPSession();
+    await cdp.send('Input.dispatchKeyEvent', { type: 'keyDown', key: 'Dead', code: 'Backquote' });
+    await cdp.send('Input.imeSetComposition', { text: '^', selectionStart: 1, selectionEnd: 1 });
+    await cdp.send('Input.dispatchKeyEvent', { type: 'keyUp', key: 'Dead', code: 'Backquote' });
+    await cdp.send('Input.insertText', { text: 'ê' });
+    assert.deepEqual(await game.keyLog(), [234]);
+    assert.equal((await game.state()).textin, 'ê', 'Tab selected the "?", as on the desktop');
+  });
 });

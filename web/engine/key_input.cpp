@@ -48,10 +48,11 @@ void KeyInput::keyDown(std::string_view key, int modifiers)
     keyHandled_ = false;
     if (modifiers & Composing)
         return;
-    if (key == "Dead") {
-        deadKey_ = true;
+    // A dead key's character comes with the key after it, in a
+    // composition or as that key's own character.
+    deadKey_ = key == "Dead";
+    if (deadKey_)
         return;
-    }
     const std::u32string character = decodeUtf8(key);
     char32_t ch = character.size() == 1 ? character[0] : namedKeyCharacter(key);
     if (ch == 0)
