@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A minimal static file server for the web edition: files below one folder,
-// with the MIME types the site needs (application/wasm lets the browser
-// compile the module while it downloads).
+// with the MIME types a site needs (application/wasm for a module served as
+// a file of its own).
 //   node web/serve.mjs FOLDER [PORT [--isolated]]   (PORT 0: any free port)
 // startServer() serves the same from a test or benchmark; with isolated,
 // the page is cross-origin isolated, which gives it a finer clock.
