@@ -14,7 +14,8 @@ void page_begin(const char* title);
 // the viewport is narrower, now and whenever the viewport changes.
 void page_fit(int width, int height);
 void page_create(int id, int parent, const char* tag);
-void page_style(int id, const char* property, const char* value);
+// Adds CSS declarations ("left:9px;top:2px;") to the element's style.
+void page_style(int id, const char* declarations);
 void page_attribute(int id, const char* name, const char* value);
 // The value of a text box, the text of any other element.
 void page_text(int id, const char* text);

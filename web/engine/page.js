@@ -35,8 +35,8 @@ mergeInto(LibraryManager.library, {
   },
 
   page_style__deps: ['$Page'],
-  page_style: function (id, property, value) {
-    Page.elements[id].style.setProperty(UTF8ToString(property), UTF8ToString(value));
+  page_style: function (id, declarations) {
+    Page.elements[id].style.cssText += UTF8ToString(declarations);
   },
 
   page_attribute__deps: ['$Page'],

@@ -36,7 +36,18 @@ std::string css(form::Rgb c)
     return hex;
 }
 
-void style(int id, const char* property, const std::string& value) { page_style(id, property, value.c_str()); }
+// An element's inline style, set in one call to the page.
+class Style {
+public:
+    void add(std::string_view property, std::string_view value)
+    {
+        text_.append(property).append(":").append(value).append(";");
+    }
+    void applyTo(int id) const { page_style(id, text_.c_str()); }
+
+private:
+    std::string text_;
+};
 
 void attribute(int id, const char* name, std::string_view value)
 {
@@ -84,10 +95,13 @@ PageForm::PageForm(const form::FormLayout& layout) : layout_(layout)
         controls_.push_back({&row, parent, true, 0, nullptr, nullptr});
     }
     page_begin(std::string(layout.caption).c_str());
-    style(-2, "background-color", css(layout.backColor));
-    style(-1, "width", px(toPixels(layout.clientWidth)));
-    style(-1, "height", px(toPixels(layout.clientHeight)));
-    style(-1, "background-color", css(layout.backColor));
+    Style page, ground;
+    page.add("background-color", css(layout.backColor));
+    page.applyTo(-2);
+    ground.add("width", px(toPixels(layout.clientWidth)));
+    ground.add("height", px(toPixels(layout.clientHeight)));
+    ground.add("background-color", css(layout.backColor));
+    ground.applyTo(-1);
     build({}, -1);
     page_fit(toPixels(layout.clientWidth), toPixels(layout.clientHeight));
     report_ = [](const RuntimeError& error) { page_report_error(error.what()); };
@@ -119,37 +133,38 @@ void PageForm::build(std::string_view container, int parent)
     };
     std::stable_sort(byTab.begin(), byTab.end(), [&](int a, int b) { return tabKey(a) < tabKey(b); });
     for (int id : byTab) {
-        create(id, parent);
         const auto position = std::find(children.begin(), children.end(), id) - children.begin();
-        style(id, "z-index", std::to_string(stackLevel(*controls_[std::size_t(id)].row, int(position), siblings)));
+        create(id, parent, stackLevel(*controls_[std::size_t(id)].row, int(position), siblings));
         if (controls_[std::size_t(id)].row->kind == Kind::Frame)
             build(controls_[std::size_t(id)].row->name, id);
     }
 }
 
-void PageForm::create(int id, int parent)
+void PageForm::create(int id, int parent, int level)
 {
     const ControlRow& row = *controls_[std::size_t(id)].row;
     page_create(id, parent, tagOf(row.kind));
+    Style style;
+    style.add("z-index", std::to_string(level));
     attribute(id, "class", classOf(row.kind));
     attribute(id, "data-name", row.name);
     if (row.kind != Kind::Line) {
-        style(id, "left", px(toPixels(row.left)));
-        style(id, "top", px(toPixels(row.top)));
-        style(id, "width", px(toPixels(row.width)));
-        style(id, "height", px(toPixels(row.height)));
+        style.add("left", px(toPixels(row.left)));
+        style.add("top", px(toPixels(row.top)));
+        style.add("width", px(toPixels(row.width)));
+        style.add("height", px(toPixels(row.height)));
     }
     if (!row.font.family.empty()) {
-        style(id, "font-family", "\"" + std::string(form::substituteFamily(row.font.family)) + "\"");
-        style(id, "font-size", px(form::pixelSize(row.font)));
-        style(id, "font-weight", std::to_string(row.font.weight));
+        style.add("font-family", "\"" + std::string(form::substituteFamily(row.font.family)) + "\"");
+        style.add("font-size", px(form::pixelSize(row.font)));
+        style.add("font-weight", std::to_string(row.font.weight));
     }
     if (row.foreColor && row.kind != Kind::Line)
-        style(id, "color", css(*row.foreColor));
+        style.add("color", css(*row.foreColor));
     if (row.backColor && (row.kind != Kind::Label || row.opaque))
-        style(id, "background-color", css(*row.backColor));
+        style.add("background-color", css(*row.backColor));
     if (row.align == form::Align::Center)
-        style(id, "text-align", "center");
+        style.add("text-align", "center");
     if (row.border)
         attribute(id, "data-border", "");
     if (!row.description.empty())
@@ -195,8 +210,8 @@ void PageForm::create(int id, int parent)
         const int x1 = toPixels(row.x1), y1 = toPixels(row.y1), x2 = toPixels(row.x2), y2 = toPixels(row.y2);
         const int left = std::min(x1, x2) - reach, top = std::min(y1, y2) - reach;
         const int width = std::abs(x2 - x1) + 1 + 2 * reach, height = std::abs(y2 - y1) + 1 + 2 * reach;
-        style(id, "left", px(left));
-        style(id, "top", px(top));
+        style.add("left", px(left));
+        style.add("top", px(top));
         attribute(id, "width", std::to_string(width));
         attribute(id, "height", std::to_string(height));
         attribute(id, "role", "img");
@@ -214,6 +229,7 @@ void PageForm::create(int id, int parent)
     case Kind::Label:
         break;
     }
+    style.applyTo(id);
     if (!row.enabled && row.kind == Kind::CommandButton)
         attribute(id, "disabled", "");
     if (!row.enabled && row.kind == Kind::TextBox) {

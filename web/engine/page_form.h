@@ -71,7 +71,7 @@ private:
     };
 
     void build(std::string_view container, int parent);
-    void create(int id, int parent);
+    void create(int id, int parent, int level);
     int find(std::string_view name) const;
     void listen(int id, int events);
     void run(const std::function<void()>& handler);
