@@ -90,9 +90,8 @@ int stackLevel(const ControlRow& row, int position, int siblings)
 PageForm::PageForm(const form::FormLayout& layout) : layout_(layout)
 {
     for (const ControlRow& row : layout.controls) {
-        const int parent = row.container.empty() ? -1 : find(row.container);
         ids_.emplace(std::string(row.name), int(controls_.size()));
-        controls_.push_back({&row, parent, true, 0, nullptr, nullptr});
+        controls_.push_back({&row, true, 0, nullptr, nullptr});
     }
     page_begin(std::string(layout.caption).c_str());
     Style page, ground;

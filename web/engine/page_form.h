@@ -63,7 +63,6 @@ public:
 private:
     struct Control {
         const form::ControlRow* row;
-        int parent;
         bool visible = true;
         int listening = 0;   // the page events already hooked up
         Handler click;
