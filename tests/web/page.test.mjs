@@ -123,13 +123,18 @@ describe('page', () => {
     const failed = [];
     page.on('requestfailed', (r) => failed.push(r.url()));
     page.on('response', (r) => { if (r.status() >= 400) failed.push(`${r.status()} ${r.url()}`); });
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
     await page.setViewport({ width: 483, height: 449 });
     await page.goto(`${session.origin}/site/`);
     await page.waitForSelector('[data-name=ende]');
     await page.evaluate(() => document.fonts.ready.then(() => undefined));
     await page.mouse.click(...questionMark);
     await page.keyboard.type('enaxyq');
+    const typed = await page.$eval('[data-name=textin]', (box) => box.value);
+    assert.equal(typed, '?enaxyq', 'the shipped module takes keys');
     await page.click('[data-name=ende]');
+    assert.deepEqual(errors, []);
     // The wasm comes out of the page itself, as a data: URL.
     const fetched = requests.filter((url) => !url.startsWith('data:'));
     assert.ok(fetched.length >= 7, fetched.join('\n'));

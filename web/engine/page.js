@@ -19,8 +19,14 @@ mergeInto(LibraryManager.library, {
       form.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
       form.parentElement.style.height = (Page.height * scale) + 'px';
     },
-    call: function (name, types, args) {
-      return ccall(name, 'number', types, args);
+    // A string on the wasm stack for the call in progress: the caller
+    // saves the stack before and restores it after, so a key leaves no
+    // garbage behind.
+    string: function (text) {
+      const size = (text.length << 2) + 1;
+      const pointer = stackAlloc(size);
+      stringToUTF8(text, pointer, size);
+      return pointer;
     },
   },
 
@@ -63,23 +69,29 @@ mergeInto(LibraryManager.library, {
     const element = Page.elements[id];
     if (events & 1) {
       element.addEventListener('click', function (e) {
-        if (e.button === 0) Page.call('galgen_click', ['number', 'number'], [id, e.detail]);
+        if (e.button === 0) _galgen_click(id, e.detail);
       });
     }
     if (events & 2) {
       element.addEventListener('keydown', function (e) {
         const modifiers = (e.altKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.metaKey ? 4 : 0)
           | (e.getModifierState('AltGraph') ? 8 : 0) | (e.isComposing || e.keyCode === 229 ? 16 : 0);
-        Page.call('galgen_key_down', ['number', 'string', 'number'], [id, e.key, modifiers]);
+        const top = stackSave();
+        _galgen_key_down(id, Page.string(e.key), modifiers);
+        stackRestore(top);
       });
       element.addEventListener('keyup', function () {
-        Page.call('galgen_key_up', ['number'], [id]);
+        _galgen_key_up(id);
       });
       element.addEventListener('beforeinput', function (e) {
-        Page.call('galgen_before_input', ['number', 'string', 'string'], [id, e.inputType, e.data || '']);
+        const top = stackSave();
+        _galgen_before_input(id, Page.string(e.inputType), Page.string(e.data || ''));
+        stackRestore(top);
       });
       element.addEventListener('compositionend', function (e) {
-        Page.call('galgen_composition_end', ['number', 'string'], [id, e.data || '']);
+        const top = stackSave();
+        _galgen_composition_end(id, Page.string(e.data || ''));
+        stackRestore(top);
       });
     }
   },
