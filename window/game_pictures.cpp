@@ -5,9 +5,8 @@
 
 #include <stdexcept>
 #include <string>
-#include <utility>
 
-#include "layout.h"
+#include "picture_table.h"
 #include "pictures.h"
 #include "window_icon.h"
 
@@ -17,17 +16,8 @@ namespace {
 
 Picture picture(std::string_view name)
 {
-    static const std::pair<std::string_view, Picture> names[] = {
-        {picture_name::gallowsIcon, Picture::GallowsIcon},
-        {picture_name::condemnedLedAway, Picture::CondemnedLedAway},
-        {picture_name::hangedMan, Picture::HangedMan},
-        {picture_name::executioner, Picture::Executioner},
-        {picture_name::acquittal, Picture::Acquittal},
-    };
-    for (const auto& [known, picture] : names)
-        if (known == name)
-            return picture;
-    throw std::invalid_argument("no picture named " + std::string(name));
+    const auto table = pictureTable();
+    return static_cast<Picture>(&pictureEntry(name) - table.data());
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "picture_table.h"
+
 // The resource lives in a static library; naming its initialiser here makes
 // the linker keep it in every program that uses the pictures. The macro must
 // stand outside any namespace.
@@ -15,33 +17,28 @@ static void initPictureResources() { Q_INIT_RESOURCE(pictures); }
 namespace galgen {
 namespace {
 
-struct Entry {
-    QSize size;
-    const char *resource;
-    const char *description;
-};
-
-const Entry &entry(Picture picture)
+const PictureEntry &entry(Picture picture)
 {
-    static const Entry entries[] = {
-        {{500, 561}, ":/pictures/gallows.svg", "Galgen"},
-        {{76, 116}, ":/pictures/condemned-led-away.svg", "Der Verurteilte wird abgeführt"},
-        {{41, 124}, ":/pictures/hanged-man.svg", "Der Gehängte"},
-        {{45, 128}, ":/pictures/executioner.svg", "Der Henker"},
-        {{189, 180}, ":/pictures/acquittal.svg", "Freispruch"},
-    };
     static const bool resourcesReady = (initPictureResources(), true);
     (void)resourcesReady;
-    return entries[static_cast<int>(picture)];
+    return pictureTable()[static_cast<std::size_t>(picture)];
 }
 
 }  // namespace
 
-QSize pictureSize(Picture picture) { return entry(picture).size; }
+QSize pictureSize(Picture picture) { return {entry(picture).width, entry(picture).height}; }
 
-QString pictureResource(Picture picture) { return QString::fromLatin1(entry(picture).resource); }
+QString pictureResource(Picture picture)
+{
+    const std::string_view file = entry(picture).file;
+    return QStringLiteral(":/pictures/") + QString::fromLatin1(file.data(), qsizetype(file.size()));
+}
 
-QString pictureDescription(Picture picture) { return QString::fromUtf8(entry(picture).description); }
+QString pictureDescription(Picture picture)
+{
+    const std::string_view description = entry(picture).description;
+    return QString::fromUtf8(description.data(), qsizetype(description.size()));
+}
 
 QImage renderPicture(Picture picture, qreal devicePixelRatio)
 {

@@ -10,6 +10,7 @@
 
 namespace galgen {
 
+// In the order of the shared picture table (picture_table.h).
 enum class Picture { GallowsIcon, CondemnedLedAway, HangedMan, Executioner, Acquittal };
 
 // Size in pixels at a device pixel ratio of 1.

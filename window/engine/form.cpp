@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "accessibility.h"
+#include "control_rules.h"
+#include "fonts.h"
 #include "picture_source.h"
 #include "text.h"
 #include "widgets.h"
@@ -25,31 +27,10 @@ QString toQString(const Text& text) { return fromUtf8(text.toUtf8()); }
 
 QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
-// The families of the layout, replaced by fonts that Debian ships, so that
-// every text fits its control as it was laid out: Liberation Sans has
-// Arial's metrics and is close to the small bold system sans serif; for
-// Arial Black the heaviest sans at hand is DejaVu Sans in bold.
-QString substituteFamily(std::string_view family)
-{
-    static const std::pair<std::string_view, const char*> substitutes[] = {
-        {"Arial", "Liberation Sans"},
-        {"Arial Black", "DejaVu Sans"},
-        {"Sans Serif", "Liberation Sans"},
-        {"MS Sans Serif", "Liberation Sans"},
-    };
-    for (const auto& [from, to] : substitutes)
-        if (family == from)
-            return QString::fromLatin1(to);
-    return fromUtf8(family);
-}
-
-// Point sizes become pixel sizes at 96 dots per inch, so the text keeps its
-// laid-out size whatever dpi the screen reports; Qt scales pixels uniformly
-// on denser screens.
 QFont screenFont(const Font& font)
 {
-    QFont result(substituteFamily(font.family));
-    result.setPixelSize(qRound(font.centipoints * 96.0 / 7200.0));
+    QFont result(fromUtf8(substituteFamily(font.family)));
+    result.setPixelSize(pixelSize(font));
     result.setWeight(QFont::Weight(font.weight));
     return result;
 }
@@ -58,8 +39,6 @@ QRect pixelRect(const ControlRow& row)
 {
     return {toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height)};
 }
-
-bool isPainted(Kind kind) { return kind == Kind::Label || kind == Kind::Shape || kind == Kind::Line; }
 
 // A caption character is never a mnemonic.
 QString withoutMnemonics(QString caption) { return caption.replace(QLatin1Char('&'), QLatin1String("&&")); }
@@ -146,9 +125,8 @@ QWidget* Form::build(const ControlRow& row, QWidget* container)
 
     if (row.kind != Kind::Line)
         widget->setGeometry(pixelRect(row));
-    // Only text boxes and buttons take the focus, and only while enabled.
     const bool textBox = row.kind == Kind::TextBox;
-    widget->setFocusPolicy(textBox || row.kind == Kind::CommandButton ? Qt::StrongFocus : Qt::NoFocus);
+    widget->setFocusPolicy(canTakeFocus(row.kind) ? Qt::StrongFocus : Qt::NoFocus);
     if (!row.font.family.empty())
         widget->setFont(screenFont(row.font));
 
@@ -184,12 +162,7 @@ void Form::stack()
 
 void Form::chainTabOrder()
 {
-    std::vector<const ControlRow*> ordered;
-    for (const ControlRow& row : layout_.controls)
-        if (row.tabIndex >= 0)
-            ordered.push_back(&row);
-    std::ranges::sort(ordered, {}, &ControlRow::tabIndex);
-    for (const ControlRow* row : ordered)
+    for (const ControlRow* row : tabOrder(layout_))
         tabOrder_.push_back(find(row->name).widget);
     for (std::size_t i = 1; i < tabOrder_.size(); ++i)
         setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
@@ -212,31 +185,23 @@ QWidget* Form::control(std::string_view name) const
 void Form::apply(const DisplayCommand& command)
 {
     const auto found = controls_.find(command.control);
-    if (found == controls_.end())
-        failDisplay(command, "kein Steuerelement dieses Namens");
-    const Kind kind = found->second.row->kind;
+    const CheckedCommand checked = checkCommand(command, found == controls_.end() ? nullptr : found->second.row);
     QWidget* widget = found->second.widget;
-
-    if (command.property == Property::Visible) {
-        const bool* visible = std::get_if<bool>(&command.value);
-        if (!visible)
-            failDisplay(command, "Sichtbarkeit braucht einen Wahrheitswert");
-        widget->setVisible(*visible);
-        reportVisibility(widget, *visible);
-        return;
+    switch (checked.change) {
+    case Change::Visible:
+        widget->setVisible(checked.visible);
+        reportVisibility(widget, checked.visible);
+        break;
+    case Change::LabelCaption:
+        static_cast<QLabel*>(widget)->setText(toQString(*checked.text));
+        break;
+    case Change::ButtonCaption:
+        static_cast<CommandButton*>(widget)->setText(withoutMnemonics(toQString(*checked.text)));
+        break;
+    case Change::BoxText:
+        static_cast<TextBox*>(widget)->setText(toQString(*checked.text));
+        break;
     }
-
-    const Text* text = std::get_if<Text>(&command.value);
-    if (!text)
-        failDisplay(command, "Text erwartet");
-    if (command.property == Property::Caption && kind == Kind::Label)
-        static_cast<QLabel*>(widget)->setText(toQString(*text));
-    else if (command.property == Property::Caption && kind == Kind::CommandButton)
-        static_cast<CommandButton*>(widget)->setText(withoutMnemonics(toQString(*text)));
-    else if (command.property == Property::Text && kind == Kind::TextBox)
-        static_cast<TextBox*>(widget)->setText(toQString(*text));
-    else
-        failDisplay(command, "diese Eigenschaft hat das Steuerelement nicht");
 }
 
 void Form::onClick(std::string_view control, Handler handler)

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Benchmarks of the web edition (bench/web runs this after a build):
+//  1. transfer size: HTML, JS, wasm and CSS gzipped, and the fonts;
+//  2. start: from navigation until the start screen is painted, in headless
+//     chromium, against a static page of the same ground with one label and
+//     one button (floor.html); medians of interleaved runs;
+//  3. keys: from a key in the "?" box until the handler has updated the
+//     DOM, median and worst of many keys.
+//   node bench/web.mjs [RUNS] [KEYS]     (default 21 and 1000)
+import { readdirSync, readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
+import { buildDir, openBrowser, questionMark, serve } from '../../tests/web/browser.mjs';
+
+const [runs = 21, keyCount = 1000] = process.argv.slice(2).map(Number);
+const site = join(buildDir, 'site');
+const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
+
+// 1. Transfer size.
+const gz = (file) => gzipSync(readFileSync(join(site, file)), { level: 9 }).length;
+// The page carries the style sheet and the module, wasm included, inline.
+const page = gz('index.html');
+const fonts = readdirSync(join(site, 'fonts')).filter((f) => f.endsWith('.woff2'))
+  .reduce((sum, f) => sum + gz(join('fonts', f)), 0);
+const pictures = readdirSync(join(site, 'pictures')).reduce((sum, f) => sum + gz(join('pictures', f)), 0);
+console.log(`transfer, gzip: page (HTML+JS+wasm+CSS) ${kb(page)} (target < 150 KB); fonts ${kb(fonts)} (target < 150 KB); pictures ${kb(pictures)}`);
+
+// 2. Start. The probe runs in the page before its own scripts: it waits for
+// a button, the fonts and the next frame, and notes the time since the
+// navigation began.
+const probe = () => {
+  window.__painted = new Promise((done) => {
+    const check = () => {
+      if (!document.querySelector('button')) return false;
+      document.fonts.ready.then(() => requestAnimationFrame(() => setTimeout(() => done(performance.now()), 0)));
+      return true;
+    };
+    if (!check()) {
+      const watch = new MutationObserver(() => { if (check()) watch.disconnect(); });
+      document.addEventListener('DOMContentLoaded', () => { if (check()) watch.disconnect(); });
+      watch.observe(document, { childList: true, subtree: true });
+    }
+  });
+};
+const session = await openBrowser();
+const floorServer = await serve(dirname(fileURLToPath(import.meta.url)));
+const floorUrl = `${floorServer.origin}/floor.html`;
+async function start(url) {
+  const tab = await session.browser.newPage();
+  await tab.setCacheEnabled(false);
+  await tab.setViewport({ width: 483, height: 449 });
+  await tab.evaluateOnNewDocument(probe);
+  await tab.goto(url);
+  const painted = await tab.evaluate(() => window.__painted);
+  await tab.close();
+  return painted;
+}
+const game = [], floor = [];
+await start(`${session.origin}/site/`);   // warms the browser and the file cache
+await start(floorUrl);
+for (let i = 0; i < runs; ++i) {
+  game.push(await start(`${session.origin}/site/`));
+  floor.push(await start(floorUrl));
+}
+const g = median(game), f = median(floor);
+console.log(`start until painted, median of ${runs}: game ${g.toFixed(1)} ms, floor ${f.toFixed(1)} ms, ratio ${(g / f).toFixed(2)} (target <= 1.5)`);
+
+// 3. Keys, on the shipped page. A capturing listener on the window sees the
+// keydown first, a bubbling one last, after the box's handler has changed
+// the DOM; the page is cross-origin isolated for a 5 us clock.
+const isolated = await serve(buildDir, { isolated: true });
+const tab = await session.browser.newPage();
+await tab.setViewport({ width: 483, height: 449 });
+await tab.goto(`${isolated.origin}/site/`);
+await tab.waitForSelector('[data-name=ende]');
+await tab.evaluate(() => {
+  window.__keys = [];
+  let t0 = 0;
+  addEventListener('keydown', () => { t0 = performance.now(); }, true);
+  addEventListener('keydown', () => { window.__keys.push(performance.now() - t0); });
+});
+const roundOver = () => tab.evaluate(() => ['teil10', 'teil11']
+  .some((n) => !document.querySelector(`[data-name=${n}]`).hasAttribute('hidden')));
+const letters = 'enrisatdhulgocmbfkwzpvjyxq';
+const ends = new Set();   // keys that ended a round
+await tab.mouse.click(...questionMark);
+for (let i = 0; i < keyCount; ++i) {
+  await tab.keyboard.press(letters[i % letters.length]);
+  if (await roundOver()) {
+    ends.add(i);
+    await tab.click('[data-name=spielneu]');
+    await tab.mouse.click(...questionMark);
+  }
+}
+const keys = await tab.evaluate(() => window.__keys);
+if (process.env.GALGEN_BENCH_DETAIL) console.log(keys.map((t, i) => [t, i]).sort((a, b) => b[0] - a[0]).slice(0, 8).map(([t, i]) => `#${i}${ends.has(i) ? ' (end)' : ''} ${(t * 1000).toFixed(0)} µs`).join(", "));
+const us = (ms) => `${(ms * 1000).toFixed(0)} µs`;
+console.log(`key until the DOM is updated, ${keys.length} keys: median ${us(median(keys))}, worst ${us(Math.max(...keys))} (target < 1 ms)`);
+// The same measure on a plain text box the benchmark adds to the page: what
+// the browser's own dispatch and the machine's noise cost without the game.
+await tab.evaluate(() => {
+  const plain = document.createElement('input');
+  plain.id = 'plain';
+  document.body.append(plain);
+  window.__keys = [];
+});
+await tab.focus('#plain');
+for (let i = 0; i < keyCount; ++i) await tab.keyboard.press(letters[i % letters.length]);
+const plain = await tab.evaluate(() => window.__keys);
+console.log(`the same on a plain text box without the game, ${plain.length} keys: median ${us(median(plain))}, worst ${us(Math.max(...plain))}`);
+const resolution = await tab.evaluate(() => crossOriginIsolated);
+if (!resolution) console.log('note: the page was not cross-origin isolated; the clock is coarse');
+floorServer.close();
+isolated.close();
+await session.close();

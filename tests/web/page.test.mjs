@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the page does where a browser differs from a desktop window: the
+// error dialog, "Ende", a narrow viewport, the accessible names and the
+// live region, and that nothing is fetched from outside the page's origin.
+import assert from 'node:assert/strict';
+import { after, before, describe, test } from 'node:test';
+import { colour, onPanel, openBrowser, openGame, questionMark, row, texts } from './browser.mjs';
+
+let session;
+before(async () => { session = await openBrowser(); });
+after(() => session.close());
+
+describe('page', () => {
+  test('a run-time error shows in a modal dialog, and the game goes on', async () => {
+    const game = await openGame(session);
+    await game.push(1000);   // 150 * 1000 does not fit 16 bits
+    await game.clickAt(questionMark);
+    const dialog = await game.page.$eval('#error', (d) => ({
+      open: d.open, modal: d.matches(':modal'), title: d.querySelector('h2').textContent,
+      message: d.querySelector('.message').textContent,
+    }));
+    assert.ok(dialog.open && dialog.modal);
+    assert.equal(dialog.title, 'Galgenmännchenspiel');
+    assert.match(dialog.message, /^Laufzeitfehler: Überlauf/);
+    assert.equal((await game.state()).label1, texts.roundHeadline, 'what the handler did before the error stays');
+    await game.page.keyboard.press('Enter');   // the dialog's OK button has the focus
+    assert.equal(await game.page.$eval('#error', (d) => d.open), false);
+    await game.click('spielneu');
+    await game.startRound(row.hut);
+    assert.equal((await game.state()).word, '---');
+  });
+
+  const endings = [
+    { name: 'a click', end: (game) => game.click('ende') },
+    { name: 'Space on the focused button', end: (game) => game.press('Space') },
+    { name: 'Enter on the focused button', end: (game) => game.press('Enter') },
+  ];
+  for (const { name, end } of endings) {
+    test(`"Ende" by ${name} discards the game and offers a fresh one`, async () => {
+      const game = await openGame(session);
+      if (name === 'a click') await game.startRound(row.hut);
+      await end(game);
+      const page = await game.page.evaluate(() => ({
+        form: document.getElementById('form') !== null,
+        note: document.getElementById('ended').hidden ? null : document.getElementById('ended').textContent,
+        focus: document.activeElement.tagName,
+        href: document.querySelector('#ended a').getAttribute('href'),
+      }));
+      assert.equal(page.form, false, 'the game area is gone');
+      assert.match(page.note, /Das Spiel ist beendet/);
+      assert.equal(page.focus, 'A');
+      assert.equal(page.href, '', 'the link leads to this very page, wherever it is hosted');
+      await Promise.all([game.page.waitForNavigation(), game.page.click('#ended a')]);
+      await game.page.waitForSelector('[data-name=ende]');
+      assert.equal((await game.state()).label1, texts.startHeadline);
+    });
+  }
+
+  test('a narrow viewport shows the whole form, scaled down uniformly', async () => {
+    const game = await openGame(session, { width: 320, height: 640, scale: 2 });
+    const box = await game.page.$eval('#form', (f) => {
+      const r = f.getBoundingClientRect();
+      return { width: r.width, height: r.height, scrolls: document.documentElement.scrollWidth > innerWidth };
+    });
+    assert.ok(Math.abs(box.width - 320) < 1, `width ${box.width}`);
+    assert.ok(Math.abs(box.height - 449 * 320 / 483) < 1, `height ${box.height}`);
+    assert.equal(box.scrolls, false);
+    await game.startRound(row.hut);   // clicks the "?" where it now is
+    await game.type('x');
+    assert.equal((await game.state()).word, '---');
+    const s = await game.screen();
+    const k = 320 / 483;
+    const at = ([x, y]) => [x * k, y * k];
+    assert.deepEqual(s.pixel(...at([14, 85])), colour.darkBlue);
+    assert.deepEqual(s.pixel(...at(onPanel(20, 296))), colour.brown);
+    assert.deepEqual(s.pixel(...at([20, 140])), colour.white);
+  });
+
+  test('every control has its German accessible name', async () => {
+    const game = await openGame(session);
+    await game.startRound(row.hut);
+    for (let i = 0; i < 8; ++i) await game.type('x');   // the loss shows most parts
+    const tree = await game.page.accessibility.snapshot({ interestingOnly: false });
+    const nodes = [];
+    (function walk(node) { nodes.push(node); (node.children || []).forEach(walk); })(tree);
+    const table = [
+      ['button', 'Neues Spiel'], ['button', 'Ende'],
+      ['textbox', 'Eingabe'], ['textbox', 'Gesuchtes Wort'],
+      ['group', 'Spielfeld mit dem Galgen'],
+      ['image', 'Unterste Stufe der Treppe'], ['image', 'Mittlere Stufe der Treppe'], ['image', 'Oberste Stufe der Treppe'],
+      ['image', 'Pfosten des Galgens'], ['image', 'Querbalken des Galgens'], ['image', 'Strebe des Galgens'],
+      ['image', 'Der Gehängte'], ['image', 'Der Henker'],
+      ['StaticText', 'Leider verloren...!'], ['StaticText', texts.roundHeadline],
+    ];
+    for (const [role, name] of table)
+      assert.ok(nodes.some((n) => n.role === role && n.name === name), `${role} "${name}"`);
+    const word = nodes.find((n) => n.name === 'Gesuchtes Wort');
+    assert.equal(word.value, 'Hut');
+    assert.equal(word.disabled, true);
+    assert.equal(nodes.filter((n) => n.role === 'image' && n.name === 'Galgen').length, 0);
+  });
+
+  test('status texts go to a polite live region, a repeated one anew', async () => {
+    const game = await openGame(session);
+    const added = await game.page.evaluate(() => {
+      const region = document.getElementById('status');
+      let additions = 0;
+      new MutationObserver((records) => records.forEach((r) => { additions += r.addedNodes.length; }))
+        .observe(region, { childList: true, subtree: true });
+      for (const text of ['Ein Fehler: Teil 1 des Galgens.', 'Ein Fehler: Teil 1 des Galgens.'])
+        Module.ccall('galgen_test_announce', null, ['string'], [text]);
+      return new Promise((done) => setTimeout(() => done({
+        additions, text: region.textContent, live: region.getAttribute('aria-live'),
+      }), 0));
+    });
+    assert.deepEqual(added, { additions: 2, text: 'Ein Fehler: Teil 1 des Galgens.', live: 'polite' });
+  });
+
+  test('the shipped page fetches nothing from outside its origin, from a subfolder too, and has no test hooks', async () => {
+    const page = await session.browser.newPage();
+    const requests = [];
+    page.on('request', (r) => requests.push(r.url()));
+    const failed = [];
+    page.on('requestfailed', (r) => failed.push(r.url()));
+    page.on('response', (r) => { if (r.status() >= 400) failed.push(`${r.status()} ${r.url()}`); });
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    await page.setViewport({ width: 483, height: 449 });
+    await page.goto(`${session.origin}/site/`);
+    await page.waitForSelector('[data-name=ende]');
+    await page.evaluate(() => document.fonts.ready.then(() => undefined));
+    await page.mouse.click(...questionMark);
+    await page.keyboard.type('enaxyq');
+    const typed = await page.$eval('[data-name=textin]', (box) => box.value);
+    assert.equal(typed, '?enaxyq', 'the shipped module takes keys');
+    await page.click('[data-name=ende]');
+    assert.deepEqual(errors, []);
+    // The wasm comes out of the page itself, as a data: URL.
+    const fetched = requests.filter((url) => !url.startsWith('data:'));
+    assert.ok(fetched.length >= 7, fetched.join('\n'));
+    for (const url of fetched) assert.equal(new URL(url).origin, session.origin, url);
+    assert.deepEqual(failed, []);
+    for (const file of ['fonts/LiberationSans-Bold.woff2', 'pictures/executioner.svg'])
+      assert.ok(requests.some((u) => u === `${session.origin}/site/${file}`), file);
+    const hooks = await page.evaluate(() => Object.keys(Module).filter((k) => k.includes('test')));
+    assert.deepEqual(hooks, []);
+  });
+});

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "key_input.h"
+
+#include <algorithm>
+
+namespace galgen::web {
+
+namespace {
+
+// Keys without a character of their own that still give one, as on the
+// desktop; every other named key (Tab, Delete, arrows, Shift, F1) gives none.
+char32_t namedKeyCharacter(std::string_view key)
+{
+    if (key == "Backspace")
+        return U'\b';
+    if (key == "Enter")
+        return U'\r';
+    if (key == "Escape")
+        return U'\x1b';
+    return 0;
+}
+
+}  // namespace
+
+std::u32string decodeUtf8(std::string_view utf8)
+{
+    std::u32string result;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t ch = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length && i + std::size_t(k) < utf8.size(); ++k)
+            ch = (ch << 6) | (static_cast<unsigned char>(utf8[i + std::size_t(k)]) & 0x3F);
+        result.push_back(ch);
+        i += std::size_t(length);
+    }
+    return result;
+}
+
+void KeyInput::deliver(std::u32string_view text)
+{
+    for (char32_t ch : text)
+        deliver_(ch);
+}
+
+void KeyInput::keyDown(std::string_view key, int modifiers)
+{
+    keyHandled_ = false;
+    if (modifiers & Composing)
+        return;
+    // A dead key's character comes with the key after it, in a
+    // composition or as that key's own character.
+    deadKey_ = key == "Dead";
+    if (deadKey_)
+        return;
+    const std::u32string character = decodeUtf8(key);
+    char32_t ch = character.size() == 1 ? character[0] : namedKeyCharacter(key);
+    if (ch == 0)
+        return;   // a key the input events report, if it types anything
+    const bool altGraph = modifiers & AltGraph;
+    if ((modifiers & Meta) || ((modifiers & Alt) && !altGraph))
+        return;   // a command, not a character
+    if ((modifiers & Control) && !altGraph && character.size() == 1) {
+        // Control with a letter types its control character, as on the
+        // desktop; with any other key it is a shortcut.
+        const char32_t upper = ch >= U'a' && ch <= U'z' ? ch - 32 : ch;
+        if (upper < U'A' || upper > U'Z')
+            return;
+        ch = upper - 64;
+    }
+    deliver_(ch);
+    keyHandled_ = true;
+}
+
+void KeyInput::beforeInput(std::string_view inputType, std::string_view data)
+{
+    if (inputType == "insertCompositionText") {
+        if (!deadKey_)
+            followComposition(decodeUtf8(data));
+        return;
+    }
+    if (keyHandled_) {
+        keyHandled_ = false;
+        return;
+    }
+    if (inputType == "insertText")
+        deliver(decodeUtf8(data));
+    else if (inputType == "insertLineBreak")
+        deliver(U"\r");
+    else if (inputType == "deleteContentBackward")
+        deliver(U"\b");
+}
+
+void KeyInput::compositionEnd(std::string_view data)
+{
+    const std::u32string committed = decodeUtf8(data);
+    if (deadKey_)
+        deliver(committed);
+    else
+        followComposition(committed);
+    deadKey_ = false;
+    composition_.clear();
+    keyHandled_ = false;
+}
+
+// The composition grows by the characters typed and shrinks by Backspace;
+// a word the keyboard corrects counts as erased and typed anew from where
+// it differs.
+void KeyInput::followComposition(const std::u32string& now)
+{
+    const auto [oldEnd, newEnd] = std::mismatch(composition_.begin(), composition_.end(), now.begin(), now.end());
+    const auto erased = composition_.end() - oldEnd;
+    for (auto i = 0; i < erased; ++i)
+        deliver_(U'\b');
+    deliver(std::u32string_view(now).substr(std::size_t(newEnd - now.begin())));
+    composition_ = now;
+}
+
+}  // namespace galgen::web

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The keys of one text box as the desktop delivers them: every typed
+// character once, before the box applies it. A browser reports a keystroke
+// as a keydown, usually followed by an input event for the same character;
+// on-screen keyboards and input methods send input events alone, often
+// without any key code. KeyInput takes all of them and hands on each
+// character exactly once.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace galgen::web {
+
+// Modifier flags of a keydown, as the page passes them.
+enum Modifier : int { Alt = 1, Control = 2, Meta = 4, AltGraph = 8, Composing = 16 };
+
+class KeyInput {
+public:
+    explicit KeyInput(std::function<void(char32_t)> deliver) : deliver_(std::move(deliver)) {}
+
+    // A keydown with the event's key value ("a", "Ä", "Backspace", "Dead").
+    void keyDown(std::string_view key, int modifiers);
+    void keyUp() { keyHandled_ = false; }
+    // A beforeinput event: its inputType and data (UTF-8).
+    void beforeInput(std::string_view inputType, std::string_view data);
+    // The text an input method commits when its composition ends.
+    void compositionEnd(std::string_view data);
+
+private:
+    void deliver(std::u32string_view text);
+    void followComposition(const std::u32string& now);
+
+    std::function<void(char32_t)> deliver_;
+    // The keydown of the running keystroke has delivered its character, so
+    // the input event that follows it is the same character again.
+    bool keyHandled_ = false;
+    // A dead key started the composition: like the desktop, deliver only
+    // what it commits. Otherwise (an on-screen keyboard composing a word)
+    // each character is delivered as it joins the composition.
+    bool deadKey_ = false;
+    std::u32string composition_;
+};
+
+// The Unicode characters of a UTF-8 text.
+std::u32string decodeUtf8(std::string_view utf8);
+
+}  // namespace galgen::web

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Form1 on the web form engine: the page's one game.
+#pragma once
+
+#include "form1.h"
+#include "page_form.h"
+#include "random.h"
+
+namespace galgen::web {
+
+class GamePage {
+public:
+    // Builds the form and loads it on the start screen. The game lives until
+    // "Ende" unloads its form; then it discards itself.
+    static GamePage& start(RandomSource& random);
+
+    PageForm& form() { return form_; }
+    Form1& form1() { return form1_; }
+
+private:
+    explicit GamePage(RandomSource& random);
+
+    PageForm form_;
+    Form1 form1_;
+};
+
+}  // namespace galgen::web
