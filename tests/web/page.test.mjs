@@ -100,20 +100,31 @@ describe('page', () => {
     assert.equal(nodes.filter((n) => n.role === 'image' && n.name === 'Galgen').length, 0);
   });
 
-  test('status texts go to a polite live region, a repeated one anew', async () => {
+  test('the spoken status of a round reaches a polite live region, a repeated one anew', async () => {
     const game = await openGame(session);
-    const added = await game.page.evaluate(() => {
-      const region = document.getElementById('status');
-      let additions = 0;
-      new MutationObserver((records) => records.forEach((r) => { additions += r.addedNodes.length; }))
-        .observe(region, { childList: true, subtree: true });
-      for (const text of ['Ein Fehler: Teil 1 des Galgens.', 'Ein Fehler: Teil 1 des Galgens.'])
-        Module.ccall('galgen_test_announce', null, ['string'], [text]);
-      return new Promise((done) => setTimeout(() => done({
-        additions, text: region.textContent, live: region.getAttribute('aria-live'),
-      }), 0));
+    const status = () => game.page.$eval('#status', (r) => r.textContent);
+    assert.equal(await game.page.$eval('#status', (r) => r.getAttribute('aria-live')), 'polite');
+    await game.startRound(row.hut);
+    const heard = [await status()];
+    for (const key of ['u', 'x', ...'1234567']) {
+      await game.type(key);
+      heard.push(await status());
+    }
+    assert.deepEqual(heard.slice(0, 3).concat(heard.slice(-1)), [
+      'Neues Wort mit 3 Buchstaben.',
+      'Wort: Strich u Strich. 0 von 8 Fehlern.',
+      'Wort: Strich u Strich. 1 von 8 Fehlern.',
+      'Leider verloren. Das Wort war Hut.',
+    ]);
+    await game.page.evaluate(() => {
+      window.statusAdditions = 0;
+      new MutationObserver((records) => records.forEach((r) => { window.statusAdditions += r.addedNodes.length; }))
+        .observe(document.getElementById('status'), { childList: true, subtree: true });
     });
-    assert.deepEqual(added, { additions: 2, text: 'Ein Fehler: Teil 1 des Galgens.', live: 'polite' });
+    await game.click('spielneu');
+    await game.click('spielneu');
+    assert.equal(await game.page.evaluate(() => window.statusAdditions), 2, 'the same status twice is two messages');
+    assert.equal(await status(), 'Neues Spiel. Ein Klick auf das rote Fragezeichen startet eine Runde.');
   });
 
   test('the shipped page fetches nothing from outside its origin, from a subfolder too, and has no test hooks', async () => {
