@@ -9,7 +9,9 @@ mergeInto(LibraryManager.library, {
     // Keeps the whole form in view: one CSS pixel per layout pixel, or
     // uniformly smaller where the viewport is narrower than the form.
     // The form's size is known, and the viewport's width is read without
-    // a layout, so that the start does not wait for one.
+    // a layout, so that the start does not wait for one; a scroll bar that
+    // takes part of that width is not expected, since the page is never
+    // taller than the form.
     width: 0,
     height: 0,
     fit: function () {
