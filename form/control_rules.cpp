@@ -2,6 +2,7 @@
 #include "control_rules.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <variant>
 
 namespace galgen::form {
@@ -26,6 +27,15 @@ CheckedCommand checkCommand(const DisplayCommand& command, const ControlRow* row
     if (command.property == Property::Text && row->kind == Kind::TextBox)
         return {Change::BoxText, text, false};
     failDisplay(command, "diese Eigenschaft hat das Steuerelement nicht");
+}
+
+LinePlacement placeLine(const ControlRow& row)
+{
+    const int reach = row.lineWidth / 2 + 1;
+    const int x1 = toPixels(row.x1), y1 = toPixels(row.y1), x2 = toPixels(row.x2), y2 = toPixels(row.y2);
+    const int left = std::min(x1, x2) - reach, top = std::min(y1, y2) - reach;
+    return {left, top, std::abs(x2 - x1) + 1 + 2 * reach, std::abs(y2 - y1) + 1 + 2 * reach,
+            x1 - left, y1 - top, x2 - left, y2 - top};
 }
 
 std::vector<const ControlRow*> tabOrder(const FormLayout& layout)

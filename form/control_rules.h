@@ -31,6 +31,15 @@ constexpr bool isPainted(Kind kind) { return kind == Kind::Label || kind == Kind
 // Only text boxes and buttons take the focus, and only while enabled.
 constexpr bool canTakeFocus(Kind kind) { return kind == Kind::TextBox || kind == Kind::CommandButton; }
 
+// Where a line control lies on its container, in pixels: the box it
+// covers, with room for half the pen and the round ends on every side, and
+// its end pixels within that box. The pen runs through those pixels' centres.
+struct LinePlacement {
+    int left, top, width, height;
+    int x1, y1, x2, y2;
+};
+LinePlacement placeLine(const ControlRow& row);
+
 // The controls that have a tab position, in tab order.
 std::vector<const ControlRow*> tabOrder(const FormLayout& layout);
 

@@ -103,6 +103,14 @@ Text Text::fromCode(i16 code)
     return fromCp1252(std::string(1, static_cast<char>(static_cast<unsigned char>(code))));
 }
 
+std::u32string utf8ToUnicode(std::string_view utf8)
+{
+    std::u32string result;
+    for (std::size_t i = 0; i < utf8.size();)
+        result.push_back(decodeUtf8(utf8, i));
+    return result;
+}
+
 std::string Text::toUtf8() const
 {
     std::string out;

@@ -60,4 +60,8 @@ char32_t cp1252ToUnicode(unsigned char byte);
 // The cp1252 code of a Unicode character, or 63 ("?") where cp1252 has none.
 unsigned char unicodeToCp1252(char32_t ch);
 
+// The Unicode characters of a UTF-8 text, as the engines receive typed text;
+// a malformed sequence becomes U+FFFD.
+std::u32string utf8ToUnicode(std::string_view utf8);
+
 }  // namespace galgen

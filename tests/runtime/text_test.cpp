@@ -84,5 +84,14 @@ TEST(Text, MalformedUtf8BecomesQuestionMarks)
     EXPECT_EQ(Text::fromUtf8("\xC3(").toUtf8(), "?(");          // bad continuation
 }
 
+// Typed text reaches the engines as UTF-8; each character, of one to four
+// bytes, is one key, and a broken sequence is one replacement character.
+TEST(Text, Utf8ToUnicodeGivesOneCharacterPerSequence)
+{
+    EXPECT_EQ(utf8ToUnicode("aö€😀"), U"aö€😀");
+    EXPECT_EQ(utf8ToUnicode("a\xC3"), U"a\uFFFD");
+    EXPECT_EQ(utf8ToUnicode("\xC3(b"), U"\uFFFD(b");
+}
+
 }  // namespace
 }  // namespace galgen

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "text.h"
+
 namespace galgen::web {
 
 namespace {
@@ -22,21 +24,6 @@ char32_t namedKeyCharacter(std::string_view key)
 
 }  // namespace
 
-std::u32string decodeUtf8(std::string_view utf8)
-{
-    std::u32string result;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t ch = length == 1 ? lead : lead & (0x7F >> length);
-        for (int k = 1; k < length && i + std::size_t(k) < utf8.size(); ++k)
-            ch = (ch << 6) | (static_cast<unsigned char>(utf8[i + std::size_t(k)]) & 0x3F);
-        result.push_back(ch);
-        i += std::size_t(length);
-    }
-    return result;
-}
-
 void KeyInput::deliver(std::u32string_view text)
 {
     for (char32_t ch : text)
@@ -53,7 +40,7 @@ void KeyInput::keyDown(std::string_view key, int modifiers)
     deadKey_ = key == "Dead";
     if (deadKey_)
         return;
-    const std::u32string character = decodeUtf8(key);
+    const std::u32string character = utf8ToUnicode(key);
     char32_t ch = character.size() == 1 ? character[0] : namedKeyCharacter(key);
     if (ch == 0)
         return;   // a key the input events report, if it types anything
@@ -76,7 +63,7 @@ void KeyInput::beforeInput(std::string_view inputType, std::string_view data)
 {
     if (inputType == "insertCompositionText") {
         if (!deadKey_)
-            followComposition(decodeUtf8(data));
+            followComposition(utf8ToUnicode(data));
         return;
     }
     if (keyHandled_) {
@@ -84,7 +71,7 @@ void KeyInput::beforeInput(std::string_view inputType, std::string_view data)
         return;
     }
     if (inputType == "insertText")
-        deliver(decodeUtf8(data));
+        deliver(utf8ToUnicode(data));
     else if (inputType == "insertLineBreak")
         deliver(U"\r");
     else if (inputType == "deleteContentBackward")
@@ -93,7 +80,7 @@ void KeyInput::beforeInput(std::string_view inputType, std::string_view data)
 
 void KeyInput::compositionEnd(std::string_view data)
 {
-    const std::u32string committed = decodeUtf8(data);
+    const std::u32string committed = utf8ToUnicode(data);
     if (deadKey_)
         deliver(committed);
     else

@@ -43,7 +43,4 @@ private:
     std::u32string composition_;
 };
 
-// The Unicode characters of a UTF-8 text.
-std::u32string decodeUtf8(std::string_view utf8);
-
 }  // namespace galgen::web

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <cstdio>
 #include <stdexcept>
 
@@ -203,23 +202,19 @@ void PageForm::create(int id, int parent, int level)
         attribute(id, "role", "img");
         break;
     case Kind::Line: {
-        // The element covers the line's bounding box with room for half the
-        // pen and the round ends; the pen runs through the end pixels' centres.
-        const int reach = row.lineWidth / 2 + 1;
-        const int x1 = toPixels(row.x1), y1 = toPixels(row.y1), x2 = toPixels(row.x2), y2 = toPixels(row.y2);
-        const int left = std::min(x1, x2) - reach, top = std::min(y1, y2) - reach;
-        const int width = std::abs(x2 - x1) + 1 + 2 * reach, height = std::abs(y2 - y1) + 1 + 2 * reach;
-        style.add("left", px(left));
-        style.add("top", px(top));
-        attribute(id, "width", std::to_string(width));
-        attribute(id, "height", std::to_string(height));
+        const form::LinePlacement place = form::placeLine(row);
+        style.add("left", px(place.left));
+        style.add("top", px(place.top));
+        attribute(id, "width", std::to_string(place.width));
+        attribute(id, "height", std::to_string(place.height));
         attribute(id, "role", "img");
         page_create(part, id, "line");
-        auto centre = [](int at, int origin) { return std::to_string(at - origin) + ".5"; };
-        attribute(part, "x1", centre(x1, left));
-        attribute(part, "y1", centre(y1, top));
-        attribute(part, "x2", centre(x2, left));
-        attribute(part, "y2", centre(y2, top));
+        // The pen runs through the end pixels' centres.
+        auto centre = [](int pixel) { return std::to_string(pixel) + ".5"; };
+        attribute(part, "x1", centre(place.x1));
+        attribute(part, "y1", centre(place.y1));
+        attribute(part, "x2", centre(place.x2));
+        attribute(part, "y2", centre(place.y2));
         attribute(part, "stroke", row.foreColor ? css(*row.foreColor) : "#000000");
         attribute(part, "stroke-width", std::to_string(row.lineWidth));
         attribute(part, "stroke-linecap", "round");

@@ -117,8 +117,7 @@ QWidget* Form::build(const ControlRow& row, QWidget* container)
         widget = new Shape(container, row.backColor ? toQColor(*row.backColor) : Qt::black);
         break;
     case Kind::Line:
-        widget = new Line(container, {toPixels(row.x1), toPixels(row.y1)},
-                          {toPixels(row.x2), toPixels(row.y2)}, row.lineWidth,
+        widget = new Line(container, placeLine(row), row.lineWidth,
                           row.foreColor ? toQColor(*row.foreColor) : Qt::black);
         break;
     }

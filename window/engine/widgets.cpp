@@ -162,17 +162,13 @@ void Shape::paintEvent(QPaintEvent*)
     QPainter(this).fillRect(rect(), fill_);
 }
 
-Line::Line(QWidget* parent, QPoint from, QPoint to, int width, QColor color)
+Line::Line(QWidget* parent, const LinePlacement& place, int width, QColor color)
     : QWidget(parent), width_(width), color_(color)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    // The pen runs through the centres of the end pixels; the widget leaves
-    // room for half the pen and the round end on every side.
-    const int reach = width / 2 + 1;
-    const QRect box = QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach);
-    setGeometry(box);
-    from_ = QPointF(from - box.topLeft()) + QPointF(0.5, 0.5);
-    to_ = QPointF(to - box.topLeft()) + QPointF(0.5, 0.5);
+    setGeometry(place.left, place.top, place.width, place.height);
+    from_ = QPointF(place.x1 + 0.5, place.y1 + 0.5);
+    to_ = QPointF(place.x2 + 0.5, place.y2 + 0.5);
 }
 
 void Line::paintEvent(QPaintEvent*)

@@ -13,6 +13,8 @@
 #include <functional>
 #include <string>
 
+#include "control_rules.h"
+
 namespace galgen::form {
 
 class PictureSource;
@@ -104,12 +106,12 @@ private:
     QColor fill_;
 };
 
-// A solid line between two points of its container, with round ends; it
-// takes no input. The widget covers the line's bounding box.
+// A solid line with round ends, placed on its container as the form's rules
+// place it; it takes no input.
 class Line final : public QWidget {
     Q_OBJECT
 public:
-    Line(QWidget* parent, QPoint from, QPoint to, int width, QColor color);
+    Line(QWidget* parent, const LinePlacement& place, int width, QColor color);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
