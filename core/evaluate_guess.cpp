@@ -15,8 +15,8 @@ void Game::evaluateGuess(const i16& keyCode)
     const i16 key = keyCode;
     i16 hit = 0;
 
-    // Before the first round, after a win and after a loss the two are equal.
-    if (state.revealedCount == state.wordLength)
+    // Before the first round, after a win and after a loss no round runs.
+    if (!roundRunning(state))
         return;
 
     state.revealedCount = 0;
@@ -34,8 +34,8 @@ void Game::evaluateGuess(const i16& keyCode)
     setText(display_, control::Fragewort, state.maskText);
 
     if (state.revealedCount == state.wordLength)
-        state.stage = 99;
-    if (state.stage == 99 && hit == 1)
+        state.stage = stageComplete;
+    if (state.stage == stageComplete && hit == 1)
         hit = 0;
     if (hit == 1)
         return;

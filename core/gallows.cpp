@@ -21,8 +21,8 @@ void Game::drawStage()
     case 5: showTeil5(); break;
     case 6: showTeil6(); break;
     case 7: showTeil7(); break;
-    case 8: showLoss(); break;
-    case 100: showWin(); break;
+    case missesToLose: showLoss(); break;
+    case stageWon: showWin(); break;
     default: break;   // no part belongs to any other value
     }
 }

@@ -28,6 +28,15 @@ inline const Text drawn = Text::fromCp1252("1");
 // What the mask shows for a letter not yet revealed.
 inline const Text hiddenLetter = Text::fromCp1252("-");
 
+// The stage counts the misses of a round; the eighth loses it. For a moment
+// inside a key's evaluation it says that the last letter was revealed, and
+// a won round keeps its own value.
+inline constexpr int missesToLose = 8;
+inline constexpr int stageComplete = 99;
+inline constexpr int stageWon = 100;
+// The key that completes the word counts one step more, which makes the win.
+static_assert(stageComplete + 1 == stageWon);
+
 struct GameState {
     i16 wordCount = 0;                 // 150 once the list is loaded
     WordTable wordTable;
@@ -36,8 +45,11 @@ struct GameState {
     Text maskText;                     // "-" or the revealed letter per position
     i16 wordLength = 0;
     LetterTable letterTable;
-    i16 stage = 0;                     // misses 0..8; 99 for a moment, 100 when won
+    i16 stage = 0;                     // misses, stageComplete or stageWon
     i16 revealedCount = 0;             // a round runs while this differs from wordLength
 };
+
+// The rules' one test of a running round; only then is a key evaluated.
+inline bool roundRunning(const GameState& state) { return state.revealedCount != state.wordLength; }
 
 }  // namespace galgen

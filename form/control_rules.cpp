@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <variant>
+
+#include "errors.h"
 
 namespace galgen::form {
 
@@ -38,6 +41,15 @@ LinePlacement placeLine(const ControlRow& row)
             x1 - left, y1 - top, x2 - left, y2 - top};
 }
 
+PixelRect pixelRect(const ControlRow& row)
+{
+    if (row.kind == Kind::Line) {
+        const LinePlacement place = placeLine(row);
+        return {place.left, place.top, place.width, place.height};
+    }
+    return {toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height)};
+}
+
 std::vector<const ControlRow*> tabOrder(const FormLayout& layout)
 {
     std::vector<const ControlRow*> ordered;
@@ -47,6 +59,24 @@ std::vector<const ControlRow*> tabOrder(const FormLayout& layout)
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
     return ordered;
+}
+
+std::vector<const ControlRow*> stackingOrder(const FormLayout& layout)
+{
+    std::vector<const ControlRow*> bottomUp;
+    for (bool painted : {true, false})
+        for (auto row = layout.controls.rbegin(); row != layout.controls.rend(); ++row)
+            if (isPainted(row->kind) == painted)
+                bottomUp.push_back(&*row);
+    return bottomUp;
+}
+
+const Picture& findPicture(const FormLayout& layout, std::string_view name)
+{
+    for (const Picture& picture : layout.pictures)
+        if (picture.name == name)
+            return picture;
+    raise(ErrorKind::Internal, "Das Formular hat kein Bild namens „" + std::string(name) + "“");
 }
 
 }  // namespace galgen::form

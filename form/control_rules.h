@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the control kinds do, the same in every edition: which display
 // commands and events each kind has, which kinds are painted on their
-// container, which controls take the focus, and the tab order.
+// container, how siblings stack, which controls take the focus, the tab
+// order, and where a line lies.
 #pragma once
 
 #include <vector>
@@ -40,7 +41,25 @@ struct LinePlacement {
 };
 LinePlacement placeLine(const ControlRow& row);
 
+// A control's rectangle on its container, in pixels; a line's is the box
+// placeLine gives it.
+struct PixelRect {
+    int left, top, width, height;
+    bool contains(int x, int y) const { return x >= left && x < left + width && y >= top && y < top + height; }
+};
+PixelRect pixelRect(const ControlRow& row);
+
 // The controls that have a tab position, in tab order.
 std::vector<const ControlRow*> tabOrder(const FormLayout& layout);
+
+// Every control, the lowest first: among siblings the painted kinds
+// beneath the windowed ones, and within each of the two layers the
+// layout's first-listed on top. A control's place in this list is its
+// stacking level; only siblings are compared.
+std::vector<const ControlRow*> stackingOrder(const FormLayout& layout);
+
+// The picture of that name; a name the form lacks is a mistake in the
+// layout and raises a run-time error.
+const Picture& findPicture(const FormLayout& layout, std::string_view name);
 
 }  // namespace galgen::form

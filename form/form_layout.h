@@ -50,9 +50,22 @@ struct ControlRow {
     Align align = Align::Left;
     bool enabled = true;
     int tabIndex = -1;                   // -1: the kind has no tab position
-    std::string_view picture{};          // picture boxes: a name the picture source knows
+    std::string_view picture{};          // picture boxes: the name of one of the form's pictures
     std::string_view description{};      // German accessible name where no text says it
     std::string_view clickAction{};      // German name of the accessible action that clicks it
+    // A key that does, anywhere in the form, what a click on this control
+    // does, where a click could reach it ("F2"; the key's DOM name).
+    std::string_view shortcut{};
+};
+
+// A picture the form shows: its file beside the program's other pictures
+// (each engine is told where those are), its size in pixels at 96 dots per
+// inch, and what it shows, in German, for screen readers.
+struct Picture {
+    std::string_view name{};
+    std::string_view file{};
+    int width = 0, height = 0;
+    std::string_view description{};
 };
 
 struct FormLayout {
@@ -60,10 +73,11 @@ struct FormLayout {
     std::string_view caption{};          // the window title, UTF-8
     int clientWidth = 0, clientHeight = 0;   // twips
     Rgb backColor{};
-    std::string_view icon{};             // a name the picture source knows
+    std::string_view icon{};             // the name of one of the form's pictures
     // Every control in the order of the control tree: a container before its
     // children, and among siblings the topmost first.
     std::span<const ControlRow> controls{};
+    std::span<const Picture> pictures{};
 };
 
 constexpr int toPixels(int twips) { return twips / twipsPerPixel; }

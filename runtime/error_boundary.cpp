@@ -17,6 +17,8 @@ bool runHandler(const std::function<void()>& handler, const ErrorReporter& repor
         report(RuntimeError(ErrorKind::OutOfMemory));
     } catch (const std::exception& other) {
         report(RuntimeError(ErrorKind::Internal, other.what()));
+    } catch (...) {
+        report(RuntimeError(ErrorKind::Internal));
     }
     return false;
 }

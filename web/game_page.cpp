@@ -5,14 +5,18 @@
 
 namespace galgen::web {
 
-GamePage::GamePage(RandomSource& random) : form_(form1Layout()), form1_(form_, random) {}
-
-GamePage& GamePage::start(RandomSource& random)
+GamePage::GamePage(RandomSource& random)
+    : form_(form1Layout(), std::string(pictureFolder)), form1_(form_.engine(), random)
 {
-    auto* page = new GamePage(random);
-    page->form_.afterUnload([page] { delete page; });
-    page->form_.load();
-    return *page;
+}
+
+void GamePage::start(RandomSource& random)
+{
+    guarded([&] {
+        auto* page = new GamePage(random);
+        page->form_.afterUnload([page] { delete page; });
+        page->form_.load();
+    });
 }
 
 }  // namespace galgen::web

@@ -2,15 +2,13 @@
 // Form1 on the Qt form engine.
 #include "game_window.h"
 
-#include "game_pictures.h"
 #include "layout.h"
+#include "pictures.h"
 
 namespace galgen {
 
 GameWindow::GameWindow(RandomSource& random)
-    : pictures_(std::make_unique<GamePictures>()),
-      form_(std::make_unique<form::Form>(form1Layout(), *pictures_)),
-      form1_(*form_, random)
+    : form_(std::make_unique<form::Form>(form1Layout(), pictureFolder)), form1_(form_->engine(), random)
 {
 }
 

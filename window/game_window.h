@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The game's window: Form1's handlers wired to the form engine's window
-// built from Form1's layout, with the game's pictures.
+// The game's window: Form1's handlers wired to the Qt form engine's window
+// built from Form1's layout, with the compiled-in pictures.
 #pragma once
 
 #include <memory>
 
-#include "engine/form.h"
-#include "engine/picture_source.h"
+#include "form.h"
 #include "form1.h"
 #include "random.h"
 
@@ -24,7 +23,6 @@ public:
     const Form1& form1() const { return form1_; }
 
 private:
-    std::unique_ptr<form::PictureSource> pictures_;
     std::unique_ptr<form::Form> form_;
     Form1 form1_;
 };

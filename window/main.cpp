@@ -11,7 +11,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("galgenmaennchen"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(GALGEN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.galgenmaennchen.galgenmaennchenspiel"));
 
     // The game speaks German whatever the desktop's language, down to the

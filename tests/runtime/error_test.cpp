@@ -55,9 +55,11 @@ TEST(ErrorBoundary, OtherExceptionsAreReportedNotSwallowed)
     const auto report = [&](const RuntimeError& e) { reported.emplace_back(e.what()); };
     EXPECT_FALSE(runHandler([] { throw std::bad_alloc(); }, report));
     EXPECT_FALSE(runHandler([] { throw std::logic_error("kaputt"); }, report));
-    ASSERT_EQ(reported.size(), 2u);
+    EXPECT_FALSE(runHandler([] { throw 42; }, report));
+    ASSERT_EQ(reported.size(), 3u);
     EXPECT_NE(reported[0].find("Nicht genügend Speicher"), std::string::npos);
     EXPECT_NE(reported[1].find("kaputt"), std::string::npos);
+    EXPECT_EQ(reported[2], "Laufzeitfehler: Interner Fehler");
 }
 
 TEST(Display, AFailedCommandNamesControlAndProperty)

@@ -29,7 +29,7 @@ void WholeGame::startLoseWinAndEnd()
     ScriptedRandom random;
     GameWindow window(random);
     QStringList errors;
-    window.form().setErrorReporter([&](const RuntimeError& e) { errors << QString::fromUtf8(e.what()); });
+    window.form().engine().setErrorReporter([&](const RuntimeError& e) { errors << QString::fromUtf8(e.what()); });
     window.start();
     QWidget& form = window.form();
     QVERIFY(QTest::qWaitForWindowActive(&form));

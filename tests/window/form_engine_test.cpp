@@ -20,7 +20,7 @@
 #include "controls.h"
 #include "errors.h"
 #include "form.h"
-#include "game_pictures.h"
+#include "pictures.h"
 #include "german_qt_texts.h"
 #include "layout.h"
 #include "screen_probe.h"
@@ -61,14 +61,13 @@ private:
     template <typename T>
     T* widget(std::string_view name) { return qobject_cast<T*>(form_->control(name)); }
 
-    GamePictures pictures_;
     std::unique_ptr<form::Form> form_;
 };
 
 void FormEngineTest::init()
 {
-    form_ = std::make_unique<form::Form>(form1Layout(), pictures_);
-    form_->setErrorReporter([](const RuntimeError& error) { QFAIL(error.what()); });
+    form_ = std::make_unique<form::Form>(form1Layout(), pictureFolder);
+    form_->engine().setErrorReporter([](const RuntimeError& error) { QFAIL(error.what()); });
     form_->load();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
 }
@@ -88,7 +87,7 @@ void FormEngineTest::failedDisplayCommands()
     };
     for (const DisplayCommand& command : commands) {
         try {
-            form_->apply(command);
+            form_->engine().apply(command);
             QFAIL(qPrintable(QString::fromUtf8(command.control.data(), qsizetype(command.control.size()))));
         } catch (const RuntimeError& error) {
             QCOMPARE(error.kind(), ErrorKind::DisplayFailed);
@@ -99,9 +98,9 @@ void FormEngineTest::failedDisplayCommands()
 void FormEngineTest::textArrivesInCp1252()
 {
     const Text word = Text::fromCp1252("L\xF6" "ffel \x80 \xDF\xDC");
-    form_->apply({control::Label1, Property::Caption, word});
-    form_->apply({control::Fragewort, Property::Text, word});
-    form_->apply({control::ende, Property::Caption, Text::fromCp1252("S&chluss")});
+    form_->engine().apply({control::Label1, Property::Caption, word});
+    form_->engine().apply({control::Fragewort, Property::Text, word});
+    form_->engine().apply({control::ende, Property::Caption, Text::fromCp1252("S&chluss")});
     QCOMPARE(widget<QLabel>(control::Label1)->text(), QStringLiteral("Löffel € ßÜ"));
     QCOMPARE(widget<QLineEdit>(control::Fragewort)->text(), QStringLiteral("Löffel € ßÜ"));
     // A caption's ampersand is shown, never taken as an access key.
@@ -143,11 +142,11 @@ void FormEngineTest::keyPressCodes()
     auto* textin = widget<QLineEdit>(control::textin);
     std::vector<i16> codes;
     QString textAtKeyPress;
-    form_->onKeyPress(control::textin, [&](const i16& code) {
+    form_->engine().onKeyPress(control::textin, [&](const i16& code) {
         codes.push_back(code);
         textAtKeyPress = textin->text();
     });
-    form_->apply({control::Fragewort, Property::Visible, false});   // it lies over textin
+    form_->engine().apply({control::Fragewort, Property::Visible, false});   // it lies over textin
     click(*form_, questionMark);
     QCOMPARE(QApplication::focusWidget(), textin);
 
@@ -180,7 +179,7 @@ void FormEngineTest::inputMethodCommitsAreTypedKeys()
 {
     auto* textin = widget<QLineEdit>(control::textin);
     std::vector<i16> codes;
-    form_->onKeyPress(control::textin, [&](const i16& code) { codes.push_back(code); });
+    form_->engine().onKeyPress(control::textin, [&](const i16& code) { codes.push_back(code); });
 
     QInputMethodEvent composing(QStringLiteral("a"), {});
     QApplication::sendEvent(textin, &composing);
@@ -234,18 +233,18 @@ void FormEngineTest::pictureBoxesDrawUnscaledInFullColour()
 {
     struct Row {
         std::string_view control;
-        Picture picture;
+        std::string_view picture;
         QRect box;
     };
     const std::vector<Row> rows = {
-        {control::teil4, Picture::CondemnedLedAway, onPanel(242, 124, 110, 117)},
-        {control::teil8, Picture::HangedMan, onPanel(237, 25, 61, 130)},
-        {control::teil9, Picture::Executioner, onPanel(157, 140, 62, 129)},
-        {control::teil12, Picture::Acquittal, onPanel(162, 124, 187, 180)},
+        {control::teil4, picture_name::condemnedLedAway, onPanel(242, 124, 110, 117)},
+        {control::teil8, picture_name::hangedMan, onPanel(237, 25, 61, 130)},
+        {control::teil9, picture_name::executioner, onPanel(157, 140, 62, 129)},
+        {control::teil12, picture_name::acquittal, onPanel(162, 124, 187, 180)},
     };
     for (const Row& row : rows) {
         for (std::string_view part : control::gallows)
-            form_->apply({part, Property::Visible, part == row.control});
+            form_->engine().apply({part, Property::Visible, part == row.control});
         QVERIFY(!form_->control(row.control)->isEnabled());
         QVERIFY2(showsPicture(grabWindow(*form_), row.box, row.picture), row.control.data());
     }
@@ -262,8 +261,8 @@ void FormEngineTest::screenReadersHearEveryControl()
         {control::teil1, QAccessible::Graphic, "Unterste Stufe der Treppe"},
         {control::teil5, QAccessible::Graphic, "Pfosten des Galgens"},
         {control::teil7, QAccessible::Graphic, "Strebe des Galgens"},
-        {control::teil4, QAccessible::Graphic, pictureDescription(Picture::CondemnedLedAway)},
-        {control::teil12, QAccessible::Graphic, pictureDescription(Picture::Acquittal)},
+        {control::teil4, QAccessible::Graphic, pictureDescription(picture_name::condemnedLedAway)},
+        {control::teil12, QAccessible::Graphic, pictureDescription(picture_name::acquittal)},
         {control::item9a, QAccessible::Grouping, ""},
         {control::teil10, QAccessible::StaticText, "Leider verloren...!"},
         {control::spielneu, QAccessible::Button, "Neues Spiel"},
@@ -280,7 +279,7 @@ void FormEngineTest::screenReadersHearEveryControl()
     }
 
     // The word box is read out with what it currently shows.
-    form_->apply({control::Fragewort, Property::Text, Text::fromUtf8("E-e----")});
+    form_->engine().apply({control::Fragewort, Property::Text, Text::fromUtf8("E-e----")});
     QAccessibleInterface* word = QAccessible::queryAccessibleInterface(form_->control(control::Fragewort));
     QCOMPARE(word->text(QAccessible::Value), QStringLiteral("E-e----"));
 }
@@ -312,7 +311,7 @@ void FormEngineTest::announcementIsHeardNotSeen()
 {
     const QImage before = grabWindow(*form_);
     const QString message = QStringLiteral("Wort: Strich ö Strich. 1 von 8 Fehlern.");
-    form_->announce(message.toStdString());
+    form_->engine().announce(message.toStdString());
 
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form_.get());
     QStringList notifications;
@@ -328,14 +327,14 @@ void FormEngineTest::announcementIsHeardNotSeen()
 void FormEngineTest::accessibleClickRunsInsideTheErrorBoundary()
 {
     QStringList reported;
-    form_->setErrorReporter([&](const RuntimeError& error) { reported << QString::fromUtf8(error.what()); });
-    form_->onClick(control::textin, [] { raise(ErrorKind::Overflow); });
+    form_->engine().setErrorReporter([&](const RuntimeError& error) { reported << QString::fromUtf8(error.what()); });
+    form_->engine().onClick(control::textin, [] { raise(ErrorKind::Overflow); });
     QAccessibleActionInterface* actions =
         QAccessible::queryAccessibleInterface(form_->control(control::textin))->actionInterface();
     const QString press = QAccessibleActionInterface::pressAction();
 
     QVERIFY(!actions->actionNames().contains(press));   // Fragewort lies over it
-    form_->apply({control::Fragewort, Property::Visible, false});
+    form_->engine().apply({control::Fragewort, Property::Visible, false});
     QVERIFY(actions->actionNames().contains(press));
     QCOMPARE(actions->localizedActionName(press), QStringLiteral("Neues Wort"));
     actions->doAction(press);
@@ -356,8 +355,8 @@ void FormEngineTest::visibilityReachesTheAccessibilityBus()
     });
     QVERIFY(QDBusConnection::connectToPeer(server.address(), QStringLiteral("a11y")).isConnected());
 
-    form_->apply({control::teil10, Property::Visible, false});
-    form_->apply({control::teil10, Property::Visible, true});
+    form_->engine().apply({control::teil10, Property::Visible, false});
+    form_->engine().apply({control::teil10, Property::Visible, true});
     QTRY_COMPARE(changes.received.size(), 2);
     QDBusConnection::disconnectFromPeer(QStringLiteral("a11y"));
 

@@ -99,7 +99,7 @@ void GameWindowTest::init()
     random_ = ScriptedRandom();
     errors_.clear();
     window_ = std::make_unique<GameWindow>(random_);
-    window_->form().setErrorReporter([this](const RuntimeError& e) { errors_ << QString::fromUtf8(e.what()); });
+    window_->form().engine().setErrorReporter([this](const RuntimeError& e) { errors_ << QString::fromUtf8(e.what()); });
     window_->start();
     QVERIFY(QTest::qWaitForWindowActive(&window()));
 }

@@ -45,7 +45,7 @@ void HiDpiTest::everythingTwiceAsLargeAndSharp()
     QVERIFY2(width >= 18 && width <= 20, qPrintable(QString::number(width)));
 
     // The picture is drawn for the density, not enlarged from 96 dpi.
-    QVERIFY(showsPicture(screen, onPanel(242, 124, 110, 117), Picture::CondemnedLedAway));
+    QVERIFY(showsPicture(screen, onPanel(242, 124, 110, 117), picture_name::condemnedLedAway));
 }
 
 int main(int argc, char* argv[])

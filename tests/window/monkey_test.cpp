@@ -299,7 +299,7 @@ private:
     std::unique_ptr<GameWindow> window_;
     QStringList errors_;
     std::map<std::string_view, QRect> geometry_;
-    std::map<Picture, QImage> pictures_;
+    std::map<std::string_view, QImage> pictures_;
     std::deque<QString> recent_;
     long event_ = 0;
 
@@ -311,7 +311,8 @@ void MonkeyTest::initTestCase()
 {
     seed_ = std::uint64_t(envInt("GALGEN_MONKEY_SEED", 20240517));
     monkey_.seed(seed_);
-    for (Picture p : {Picture::CondemnedLedAway, Picture::HangedMan, Picture::Executioner, Picture::Acquittal})
+    for (std::string_view p : {picture_name::condemnedLedAway, picture_name::hangedMan, picture_name::executioner,
+                               picture_name::acquittal})
         pictures_[p] = renderPicture(p);
 }
 
@@ -325,7 +326,7 @@ void MonkeyTest::openWindow()
     window_.reset();
     random_ = std::make_unique<ClockRandom>(monkey_(), [this] { return ++clock_; });
     window_ = std::make_unique<GameWindow>(*random_);
-    window_->form().setErrorReporter([this](const RuntimeError& e) { errors_ << QString::fromUtf8(e.what()); });
+    window_->form().engine().setErrorReporter([this](const RuntimeError& e) { errors_ << QString::fromUtf8(e.what()); });
     window_->start();
     QVERIFY(QTest::qWaitForWindowActive(&window_->form()));
     geometry_.clear();

@@ -4,15 +4,20 @@
 // ground of the right colour, enough drawing on it, black outlines, the
 // figures' colours, and for the gallows icon the colours of its parts.
 #include "pictures.h"
-#include "window_icon.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QSvgRenderer>
 #include <QTest>
 
-using galgen::Picture;
+#include "form.h"
+#include "layout.h"
+#include "picture_list.h"
 
-Q_DECLARE_METATYPE(Picture)
+namespace picture_name = galgen::picture_name;
+using Picture = std::string_view;
+
+Q_DECLARE_METATYPE(std::string_view)
 
 namespace {
 
@@ -73,8 +78,8 @@ int countHue(const QImage &image, Hue hue)
     return n;
 }
 
-const Picture allPictures[] = {Picture::GallowsIcon, Picture::CondemnedLedAway, Picture::HangedMan,
-                               Picture::Executioner, Picture::Acquittal};
+const Picture allPictures[] = {picture_name::gallows, picture_name::condemnedLedAway, picture_name::hangedMan,
+                               picture_name::executioner, picture_name::acquittal};
 
 }  // namespace
 
@@ -109,11 +114,11 @@ void PicturesTest::rendersDrawnPicture_data()
         int blackPerMille;
     };
     const Row rows[] = {
-        {"gallows icon", Picture::GallowsIcon, {500, 561}, yellow, 5},
-        {"condemned led away", Picture::CondemnedLedAway, {76, 116}, Qt::white, 30},
-        {"hanged man", Picture::HangedMan, {41, 124}, Qt::white, 30},
-        {"executioner", Picture::Executioner, {45, 128}, Qt::white, 30},
-        {"acquittal", Picture::Acquittal, {189, 180}, Qt::white, 30},
+        {"gallows icon", picture_name::gallows, {500, 561}, yellow, 5},
+        {"condemned led away", picture_name::condemnedLedAway, {76, 116}, Qt::white, 30},
+        {"hanged man", picture_name::hangedMan, {41, 124}, Qt::white, 30},
+        {"executioner", picture_name::executioner, {45, 128}, Qt::white, 30},
+        {"acquittal", picture_name::acquittal, {189, 180}, Qt::white, 30},
     };
     for (const Row &row : rows)
         for (qreal dpr : {1.0, 2.0})
@@ -131,8 +136,8 @@ void PicturesTest::rendersDrawnPicture()
 
     QCOMPARE(galgen::pictureSize(picture), size);
     // The drawing's own size must match, or it would be stretched to fit.
-    QSvgRenderer svg(galgen::pictureResource(picture));
-    QVERIFY2(svg.isValid(), qPrintable(galgen::pictureResource(picture)));
+    QSvgRenderer svg(galgen::picturePath(picture));
+    QVERIFY2(svg.isValid(), qPrintable(galgen::picturePath(picture)));
     QCOMPARE(svg.defaultSize(), size);
 
     const QImage image = galgen::renderPicture(picture, dpr);
@@ -140,7 +145,7 @@ void PicturesTest::rendersDrawnPicture()
     QCOMPARE(image.devicePixelRatio(), dpr);
 
     // The icon has a black border, so its ground shows one pixel further in.
-    const int in = picture == Picture::GallowsIcon ? 2 : 0;
+    const int in = picture == picture_name::gallows ? 2 : 0;
     const int right = size.width() - 1 - in, bottom = size.height() - 1 - in;
     for (QPoint corner : {QPoint(in, in), QPoint(right, in), QPoint(in, bottom), QPoint(right, bottom)})
         QCOMPARE(at(image, corner.x(), corner.y()), ground);
@@ -157,10 +162,10 @@ void PicturesTest::showsItsFigures_data()
     QTest::addColumn<bool>("youngMan");
     QTest::addColumn<bool>("executioner");
     QTest::addColumn<bool>("rope");
-    QTest::newRow("condemned led away") << Picture::CondemnedLedAway << true << true << false;
-    QTest::newRow("hanged man") << Picture::HangedMan << true << false << true;
-    QTest::newRow("executioner") << Picture::Executioner << false << true << false;
-    QTest::newRow("acquittal") << Picture::Acquittal << true << true << false;
+    QTest::newRow("condemned led away") << picture_name::condemnedLedAway << true << true << false;
+    QTest::newRow("hanged man") << picture_name::hangedMan << true << false << true;
+    QTest::newRow("executioner") << picture_name::executioner << false << true << false;
+    QTest::newRow("acquittal") << picture_name::acquittal << true << true << false;
 }
 
 // The young man wears a red shirt and blue jeans, the executioner a purple
@@ -195,7 +200,7 @@ void PicturesTest::gallowsIconParts_data()
 void PicturesTest::gallowsIconParts()
 {
     QFETCH(qreal, dpr);
-    const QImage icon = galgen::renderPicture(Picture::GallowsIcon, dpr);
+    const QImage icon = galgen::renderPicture(picture_name::gallows, dpr);
 
     for (QPoint p : {QPoint(0, 0), QPoint(250, 0), QPoint(499, 300), QPoint(250, 560), QPoint(0, 560)})
         QCOMPARE(at(icon, p.x(), p.y()), QColor(Qt::black));
@@ -236,10 +241,13 @@ void PicturesTest::gallowsIconParts()
     QCOMPARE(at(icon, 300, 533), yellow);
 }
 
+// The window's icon is the gallows, from the sizes rendered at build time.
 void PicturesTest::windowIcon()
 {
-    const QIcon icon = galgen::windowIcon();
+    const galgen::form::Form form(galgen::form1Layout(), galgen::pictureFolder);
+    const QIcon icon = form.windowIcon();
     QVERIFY(!icon.isNull());
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
     const QImage small = icon.pixmap(QSize(64, 64)).toImage();
     QVERIFY(!small.isNull());
     const QColor middle = small.pixelColor(small.width() / 4, small.height() / 2);
@@ -255,7 +263,7 @@ void PicturesTest::descriptions()
         QVERIFY(!seen.contains(d));
         seen << d;
     }
-    QCOMPARE(galgen::pictureDescription(Picture::CondemnedLedAway),
+    QCOMPARE(galgen::pictureDescription(picture_name::condemnedLedAway),
              QStringLiteral("Der Verurteilte wird abgeführt"));
 }
 

@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "picture_list.h"
 #include "pictures.h"
 
 namespace galgen::testing {
@@ -57,7 +58,7 @@ inline int countColour(const QImage& screen, QRect area, const QColor& colour)
 
 // True if the box shows the picture unscaled from its top-left corner on
 // white, cut at the box's edges: the box as the picture box must draw it.
-inline bool showsPicture(const QImage& screen, QRect box, Picture picture)
+inline bool showsPicture(const QImage& screen, QRect box, std::string_view picture)
 {
     const qreal ratio = screen.devicePixelRatio();
     QImage expected(box.size() * ratio, QImage::Format_RGB32);
@@ -108,15 +109,15 @@ inline const PartText partTexts[] = {
 inline bool textShown(const QImage& screen, const PartText& p) { return countColour(screen, p.area, p.colour) > 200; }
 struct PartPicture {
     int part;
-    Picture picture;
+    std::string_view picture;
     QRect box;
 };
 // Topmost first, as the picture boxes are stacked.
 inline const PartPicture partPictures[] = {
-    {12, Picture::Acquittal, onPanel(162, 124, 187, 180)},
-    {9, Picture::Executioner, onPanel(157, 140, 62, 129)},
-    {8, Picture::HangedMan, onPanel(237, 25, 61, 130)},
-    {4, Picture::CondemnedLedAway, onPanel(242, 124, 110, 117)},
+    {12, picture_name::acquittal, onPanel(162, 124, 187, 180)},
+    {9, picture_name::executioner, onPanel(157, 140, 62, 129)},
+    {8, picture_name::hangedMan, onPanel(237, 25, 61, 130)},
+    {4, picture_name::condemnedLedAway, onPanel(242, 124, 110, 117)},
 };
 
 inline void click(QWidget& window, QPoint at) { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at); }

@@ -22,6 +22,9 @@ void page_text(int id, const char* text);
 void page_hidden(int id, int hidden);
 // Events: 1 clicks, 2 keys and text input.
 void page_listen(int id, int events);
+// A key (its DOM name) that anywhere on the page goes to the engine as a
+// shortcut rather than to the element with the focus.
+void page_shortcut(const char* key);
 void page_focus(int id);
 // Discards the form and shows the page's note on the ended game.
 void page_unload();

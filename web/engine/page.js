@@ -85,9 +85,16 @@ mergeInto(LibraryManager.library, {
       element.addEventListener('keyup', function () {
         _galgen_key_up(id);
       });
+      // Both input events: some ways of inserting text (execCommand in
+      // Firefox, say) send only the one after the change.
       element.addEventListener('beforeinput', function (e) {
         const top = stackSave();
         _galgen_before_input(id, Page.string(e.inputType), Page.string(e.data || ''));
+        stackRestore(top);
+      });
+      element.addEventListener('input', function (e) {
+        const top = stackSave();
+        _galgen_input(id, Page.string(e.inputType || ''), Page.string(e.data || ''));
         stackRestore(top);
       });
       element.addEventListener('compositionend', function (e) {
@@ -96,6 +103,18 @@ mergeInto(LibraryManager.library, {
         stackRestore(top);
       });
     }
+  },
+
+  page_shortcut__deps: ['$Page'],
+  page_shortcut: function (key) {
+    key = UTF8ToString(key);
+    document.addEventListener('keydown', function (e) {
+      if (e.key !== key || e.altKey || e.ctrlKey || e.metaKey || e.shiftKey || !Page.ground()) return;
+      e.preventDefault();
+      const top = stackSave();
+      _galgen_shortcut(Page.string(key));
+      stackRestore(top);
+    }, true);
   },
 
   page_focus__deps: ['$Page'],

@@ -8,12 +8,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <stdexcept>
+#include <set>
+#include <vector>
 
-#include "control_rules.h"
 #include "fonts.h"
 #include "page.h"
-#include "picture_table.h"
 #include "text.h"
 
 namespace galgen::web {
@@ -77,21 +76,15 @@ const char* classOf(Kind kind)
     return "control";
 }
 
-// Siblings stack in the order of the layout, the first on top, and every
-// windowed control above every painted one.
-int stackLevel(const ControlRow& row, int position, int siblings)
-{
-    return (form::isPainted(row.kind) ? 0 : siblings) + siblings - position;
-}
+void report(const RuntimeError& error) { page_report_error(error.what()); }
 
 }  // namespace
 
-PageForm::PageForm(const form::FormLayout& layout) : layout_(layout)
+void guarded(const std::function<void()>& step) { runHandler(step, report); }
+
+PageForm::PageForm(const form::FormLayout& layout, std::string pictureFolder)
+    : core_(layout, *this), pictureFolder_(std::move(pictureFolder))
 {
-    for (const ControlRow& row : layout.controls) {
-        ids_.emplace(std::string(row.name), int(controls_.size()));
-        controls_.push_back({&row, true, 0, nullptr, nullptr});
-    }
     page_begin(std::string(layout.caption).c_str());
     Style page, ground;
     page.add("background-color", css(layout.backColor));
@@ -102,7 +95,10 @@ PageForm::PageForm(const form::FormLayout& layout) : layout_(layout)
     ground.applyTo(-1);
     build({}, -1);
     page_fit(toPixels(layout.clientWidth), toPixels(layout.clientHeight));
-    report_ = [](const RuntimeError& error) { page_report_error(error.what()); };
+    std::set<std::string_view> shortcuts;
+    for (const ControlRow& row : layout.controls)
+        if (!row.shortcut.empty() && shortcuts.insert(row.shortcut).second)
+            page_shortcut(std::string(row.shortcut).c_str());
     current_ = this;
 }
 
@@ -120,37 +116,35 @@ PageForm* PageForm::current() { return current_; }
 void PageForm::build(std::string_view container, int parent)
 {
     std::vector<int> children;
-    for (int id = 0; id < int(controls_.size()); ++id)
-        if (controls_[std::size_t(id)].row->container == container)
-            children.push_back(id);
-    const int siblings = int(children.size());
-    std::vector<int> byTab = children;
-    auto tabKey = [this](int id) {
-        const int tab = controls_[std::size_t(id)].row->tabIndex;
+    for (int control = 0; control < core_.size(); ++control)
+        if (core_.row(control).container == container)
+            children.push_back(control);
+    auto tabKey = [this](int control) {
+        const int tab = core_.row(control).tabIndex;
         return tab < 0 ? INT_MAX : tab;
     };
-    std::stable_sort(byTab.begin(), byTab.end(), [&](int a, int b) { return tabKey(a) < tabKey(b); });
-    for (int id : byTab) {
-        const auto position = std::find(children.begin(), children.end(), id) - children.begin();
-        create(id, parent, stackLevel(*controls_[std::size_t(id)].row, int(position), siblings));
-        if (controls_[std::size_t(id)].row->kind == Kind::Frame)
-            build(controls_[std::size_t(id)].row->name, id);
+    std::stable_sort(children.begin(), children.end(), [&](int a, int b) { return tabKey(a) < tabKey(b); });
+    for (int control : children) {
+        create(control, parent);
+        if (core_.row(control).kind == Kind::Frame)
+            build(core_.row(control).name, control);
     }
 }
 
-void PageForm::create(int id, int parent, int level)
+void PageForm::create(int id, int parent)
 {
-    const ControlRow& row = *controls_[std::size_t(id)].row;
+    const ControlRow& row = core_.row(id);
     page_create(id, parent, tagOf(row.kind));
     Style style;
-    style.add("z-index", std::to_string(level));
+    style.add("z-index", std::to_string(core_.level(id)));
     attribute(id, "class", classOf(row.kind));
     attribute(id, "data-name", row.name);
+    const form::PixelRect place = form::pixelRect(row);
+    style.add("left", px(place.left));
+    style.add("top", px(place.top));
     if (row.kind != Kind::Line) {
-        style.add("left", px(toPixels(row.left)));
-        style.add("top", px(toPixels(row.top)));
-        style.add("width", px(toPixels(row.width)));
-        style.add("height", px(toPixels(row.height)));
+        style.add("width", px(place.width));
+        style.add("height", px(place.height));
     }
     if (!row.font.family.empty()) {
         style.add("font-family", "\"" + std::string(form::substituteFamily(row.font.family)) + "\"");
@@ -170,7 +164,7 @@ void PageForm::create(int id, int parent, int level)
     page_text(id, std::string(row.text).c_str());
 
     // The element numbers after the controls' own are the parts inside them.
-    const int part = int(controls_.size()) + id;
+    const int part = core_.size() + id;
     switch (row.kind) {
     case Kind::TextBox:
         attribute(id, "type", "text");
@@ -187,11 +181,11 @@ void PageForm::create(int id, int parent, int level)
     case Kind::PictureBox: {
         // The picture unscaled from the top-left corner, cut at the box's
         // edges; the box, not the image, carries the accessible name.
-        const PictureEntry& picture = pictureEntry(row.picture);
+        const form::Picture& picture = form::findPicture(core_.layout(), row.picture);
         attribute(id, "role", "img");
         attribute(id, "aria-label", picture.description);
         page_create(part, id, "img");
-        attribute(part, "src", "pictures/" + std::string(picture.file));
+        attribute(part, "src", pictureFolder_ + std::string(picture.file));
         attribute(part, "width", std::to_string(picture.width));
         attribute(part, "height", std::to_string(picture.height));
         attribute(part, "alt", "");
@@ -202,19 +196,17 @@ void PageForm::create(int id, int parent, int level)
         attribute(id, "role", "img");
         break;
     case Kind::Line: {
-        const form::LinePlacement place = form::placeLine(row);
-        style.add("left", px(place.left));
-        style.add("top", px(place.top));
-        attribute(id, "width", std::to_string(place.width));
-        attribute(id, "height", std::to_string(place.height));
+        const form::LinePlacement line = form::placeLine(row);
+        attribute(id, "width", std::to_string(line.width));
+        attribute(id, "height", std::to_string(line.height));
         attribute(id, "role", "img");
         page_create(part, id, "line");
         // The pen runs through the end pixels' centres.
         auto centre = [](int pixel) { return std::to_string(pixel) + ".5"; };
-        attribute(part, "x1", centre(place.x1));
-        attribute(part, "y1", centre(place.y1));
-        attribute(part, "x2", centre(place.x2));
-        attribute(part, "y2", centre(place.y2));
+        attribute(part, "x1", centre(line.x1));
+        attribute(part, "y1", centre(line.y1));
+        attribute(part, "x2", centre(line.x2));
+        attribute(part, "y2", centre(line.y2));
         attribute(part, "stroke", row.foreColor ? css(*row.foreColor) : "#000000");
         attribute(part, "stroke-width", std::to_string(row.lineWidth));
         attribute(part, "stroke-linecap", "round");
@@ -233,133 +225,60 @@ void PageForm::create(int id, int parent, int level)
         attribute(id, "aria-disabled", "true");
         attribute(id, "tabindex", "-1");
     }
+    const int events = (form::raisesClick(row.kind) ? 1 : 0) | (form::raisesKeyPress(row.kind) ? 2 : 0);
+    if (events)
+        page_listen(id, events);
 }
 
-int PageForm::find(std::string_view name) const
+void PageForm::carryOut(int control, const form::CheckedCommand& command)
 {
-    const auto found = ids_.find(name);
-    if (found == ids_.end())
-        throw std::invalid_argument("no control named " + std::string(name));
-    return found->second;
+    if (command.change == form::Change::Visible)
+        page_hidden(control, !command.visible);
+    else
+        page_text(control, command.text->toUtf8().c_str());
 }
 
-void PageForm::apply(const DisplayCommand& command)
-{
-    const auto found = ids_.find(command.control);
-    const int id = found == ids_.end() ? -1 : found->second;
-    const auto checked = form::checkCommand(command, id < 0 ? nullptr : controls_[std::size_t(id)].row);
-    if (checked.change == form::Change::Visible) {
-        controls_[std::size_t(id)].visible = checked.visible;
-        page_hidden(id, !checked.visible);
-    } else {
-        page_text(id, checked.text->toUtf8().c_str());
-    }
-}
-
-void PageForm::onClick(std::string_view control, Handler handler)
-{
-    const int id = find(control);
-    if (!form::raisesClick(controls_[std::size_t(id)].row->kind))
-        throw std::invalid_argument(std::string(control) + " raises no Click");
-    controls_[std::size_t(id)].click = std::move(handler);
-    listen(id, 1);
-}
-
-void PageForm::onKeyPress(std::string_view control, KeyPressHandler handler)
-{
-    const int id = find(control);
-    if (!form::raisesKeyPress(controls_[std::size_t(id)].row->kind))
-        throw std::invalid_argument(std::string(control) + " raises no KeyPress");
-    controls_[std::size_t(id)].keys = std::make_unique<KeyInput>([this, handler = std::move(handler)](char32_t ch) {
-        const i16 keyAscii = unicodeToCp1252(ch);
-        run([&] { handler(keyAscii); });
-    });
-    listen(id, 2);
-}
-
-// A handler registered again replaces the old one; the page's events stay
-// hooked up once.
-void PageForm::listen(int id, int events)
-{
-    int& listening = controls_[std::size_t(id)].listening;
-    if ((listening & events) != events)
-        page_listen(id, events & ~listening);
-    listening |= events;
-}
-
-void PageForm::load()
-{
-    if (load_)
-        run(load_);
-    for (const ControlRow* row : form::tabOrder(layout_)) {
-        const Control& control = controls_[std::size_t(find(row->name))];
-        if (form::canTakeFocus(row->kind) && row->enabled && control.visible) {
-            page_focus(find(row->name));
-            break;
-        }
-    }
-}
-
-// A page cannot close itself; it ends the game the way a closed window
-// does, discarding the form and its state.
-void PageForm::unload()
-{
-    unloaded_ = true;
-    page_unload();
-}
+void PageForm::focus(int control) { page_focus(control); }
 
 void PageForm::announce(std::string_view utf8) { page_announce(std::string(utf8).c_str()); }
 
-// A click is a press and release on the control. The second click of a
-// double click makes no click on a text box, as on the desktop; a click
-// that no mouse made (assistive technology) has the count 0 and counts.
-void PageForm::click(int id, int clickCount)
-{
-    if (unloaded_ || id < 0 || id >= int(controls_.size()))
-        return;
-    const Control& control = controls_[std::size_t(id)];
-    if (!control.click || (control.row->kind == Kind::TextBox && clickCount % 2 == 0 && clickCount != 0))
-        return;
-    run(control.click);
-}
+void PageForm::showError(const RuntimeError& error) { report(error); }
 
-KeyInput* PageForm::keys(int id)
-{
-    if (unloaded_ || id < 0 || id >= int(controls_.size()))
-        return nullptr;
-    return controls_[std::size_t(id)].keys.get();
-}
+void PageForm::unload() { page_unload(); }
 
 void PageForm::finishEvent()
 {
-    if (!unloaded_ || !afterUnload_)
+    if (!core_.unloaded() || !afterUnload_)
         return;
     const auto action = std::move(afterUnload_);
     afterUnload_ = nullptr;
     action();
 }
 
-void PageForm::run(const std::function<void()>& handler) { runHandler(handler, report_); }
-
 }  // namespace galgen::web
 
 // The page's events, as page.js passes them on.
 namespace {
 
+using galgen::form::KeyInput;
+using galgen::web::PageForm;
+
 template <typename Event>
 void dispatch(Event&& event)
 {
-    if (auto* form = galgen::web::PageForm::current()) {
-        event(*form);
-        form->finishEvent();
-    }
+    galgen::web::guarded([&] {
+        if (PageForm* form = PageForm::current()) {
+            event(*form);
+            form->finishEvent();
+        }
+    });
 }
 
 template <typename Call>
 void toKeys(int id, Call&& call)
 {
-    dispatch([&](galgen::web::PageForm& form) {
-        if (auto* keys = form.keys(id))
+    dispatch([&](PageForm& form) {
+        if (KeyInput* keys = form.engine().keys(id))
             call(*keys);
     });
 }
@@ -370,27 +289,42 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void galgen_click(int id, int clickCount)
 {
-    dispatch([&](galgen::web::PageForm& form) { form.click(id, clickCount); });
+    dispatch([&](PageForm& form) { form.engine().click(id, clickCount); });
 }
 
+EMSCRIPTEN_KEEPALIVE void galgen_shortcut(const char* key)
+{
+    dispatch([&](PageForm& form) { form.engine().shortcut(key); });
+}
+
+// A key value that is one character is typed text; any other is a name.
 EMSCRIPTEN_KEEPALIVE void galgen_key_down(int id, const char* key, int modifiers)
 {
-    toKeys(id, [&](galgen::web::KeyInput& keys) { keys.keyDown(key, modifiers); });
+    toKeys(id, [&](KeyInput& keys) {
+        const std::u32string text = galgen::utf8ToUnicode(key);
+        keys.keyDown(text.size() == 1 ? galgen::form::KeyPress{{}, text, modifiers}
+                                      : galgen::form::KeyPress{key, {}, modifiers});
+    });
 }
 
 EMSCRIPTEN_KEEPALIVE void galgen_key_up(int id)
 {
-    toKeys(id, [](galgen::web::KeyInput& keys) { keys.keyUp(); });
+    toKeys(id, [](KeyInput& keys) { keys.keyUp(); });
 }
 
 EMSCRIPTEN_KEEPALIVE void galgen_before_input(int id, const char* inputType, const char* data)
 {
-    toKeys(id, [&](galgen::web::KeyInput& keys) { keys.beforeInput(inputType, data); });
+    toKeys(id, [&](KeyInput& keys) { keys.beforeInput(inputType, data); });
+}
+
+EMSCRIPTEN_KEEPALIVE void galgen_input(int id, const char* inputType, const char* data)
+{
+    toKeys(id, [&](KeyInput& keys) { keys.input(inputType, data); });
 }
 
 EMSCRIPTEN_KEEPALIVE void galgen_composition_end(int id, const char* data)
 {
-    toKeys(id, [&](galgen::web::KeyInput& keys) { keys.compositionEnd(data); });
+    toKeys(id, [&](KeyInput& keys) { keys.compositionEnd(data); });
 }
 
 }

@@ -1,87 +1,66 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The form engine of the web edition: builds a form's controls as
-// absolutely positioned DOM elements from the same FormLayout as the
-// desktop, carries out display commands on them by control name, and
-// delivers their events to the handlers registered by name.
+// absolutely positioned DOM elements from a FormLayout and carries out what
+// the form core decides (form_core.h). It hands the page's events to the
+// core by control number, and does nothing of its own but calls to the page
+// (page.h, page.js).
 //
-// Like the desktop engine it knows control kinds, not games, and runs every
-// handler inside the runtime's error boundary: a run-time error ends the
-// handler, is shown to the player in a dialog, and the game goes on.
+// No exception leaves it for JavaScript: whatever an event or the start
+// raises is shown to the player in the page's error dialog.
 #pragma once
 
 #include <functional>
-#include <map>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "error_boundary.h"
-#include "form_engine.h"
+#include "form_core.h"
 #include "form_layout.h"
-#include "key_input.h"
 
 namespace galgen::web {
 
-class PageForm final : public form::Engine {
+class PageForm final : public form::Toolkit {
 public:
-    // Builds the form on the page's ground element. One form lives on a page
-    // at a time; it receives the page's events.
-    explicit PageForm(const form::FormLayout& layout);
+    // Builds the form on the page's ground element, with the pictures the
+    // layout names as files in pictureFolder, relative to the page. One form
+    // lives on a page at a time; it receives the page's events.
+    PageForm(const form::FormLayout& layout, std::string pictureFolder);
     ~PageForm() override;
     PageForm(const PageForm&) = delete;
     PageForm& operator=(const PageForm&) = delete;
 
-    void apply(const DisplayCommand& command) override;
-    void onLoad(Handler handler) override { load_ = std::move(handler); }
-    void onClick(std::string_view control, Handler handler) override;
-    void onKeyPress(std::string_view control, KeyPressHandler handler) override;
-    // Discards the form from the page; afterUnload runs once the handler
-    // that unloaded it has ended.
-    void unload() override;
+    // What the program wires its handlers to.
+    form::FormCore& engine() { return core_; }
 
-    // Puts a status text into the page's live region for screen readers,
-    // announced anew every time, even when it repeats the last one.
-    void announce(std::string_view utf8) override;
-
-    // Runs the Load handler, then gives the focus to the first control in
-    // tab order that can take it.
-    void load();
+    // Runs the Load handler and gives the first focus.
+    void load() { core_.load(); }
     // What the program does once the form is unloaded: typically discard it.
     void afterUnload(std::function<void()> action) { afterUnload_ = std::move(action); }
-    // Replaces the dialog that shows run-time errors.
-    void setErrorReporter(ErrorReporter reporter) { report_ = std::move(reporter); }
 
-    // The page's events, by element number.
-    void click(int id, int clickCount);
-    KeyInput* keys(int id);
     // The form that receives the page's events, if any.
     static PageForm* current();
     // Runs afterUnload if the form was unloaded; the form may be gone after.
     void finishEvent();
 
+    // Toolkit
+    void carryOut(int control, const form::CheckedCommand& command) override;
+    void focus(int control) override;
+    void announce(std::string_view utf8) override;
+    void showError(const RuntimeError& error) override;
+    // A page cannot close itself; it ends the game the way a closed window
+    // does, discarding the form and its state.
+    void unload() override;
+
 private:
-    struct Control {
-        const form::ControlRow* row;
-        bool visible = true;
-        int listening = 0;   // the page events already hooked up
-        Handler click;
-        std::unique_ptr<KeyInput> keys;
-    };
-
     void build(std::string_view container, int parent);
-    void create(int id, int parent, int level);
-    int find(std::string_view name) const;
-    void listen(int id, int events);
-    void run(const std::function<void()>& handler);
+    void create(int control, int parent);
 
-    const form::FormLayout& layout_;
-    std::vector<Control> controls_;
-    std::map<std::string, int, std::less<>> ids_;
-    Handler load_;
-    ErrorReporter report_;
+    form::FormCore core_;
+    std::string pictureFolder_;
     std::function<void()> afterUnload_;
-    bool unloaded_ = false;
 };
+
+// Runs a step of the page's start or one of its events; whatever it raises
+// goes to the page's error dialog, never to JavaScript.
+void guarded(const std::function<void()>& step);
 
 }  // namespace galgen::web

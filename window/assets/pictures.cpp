@@ -1,58 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Looks up and renders the window's pictures. The SVGs live in the
-// pictures.qrc resource; renderPicture draws one straight into an image of
-// the requested resolution, so a 2x image is drawn, never scaled up.
 #include "pictures.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
-
-#include "picture_table.h"
-
-// The resource lives in a static library; naming its initialiser here makes
-// the linker keep it in every program that uses the pictures. The macro must
-// stand outside any namespace.
-static void initPictureResources() { Q_INIT_RESOURCE(pictures); }
+#include "control_rules.h"
+#include "layout.h"
+#include "widgets.h"
 
 namespace galgen {
+
 namespace {
 
-const PictureEntry &entry(Picture picture)
-{
-    static const bool resourcesReady = (initPictureResources(), true);
-    (void)resourcesReady;
-    return pictureTable()[static_cast<std::size_t>(picture)];
-}
+const form::Picture& entry(std::string_view name) { return form::findPicture(form1Layout(), name); }
+
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 }  // namespace
 
-QSize pictureSize(Picture picture) { return {entry(picture).width, entry(picture).height}; }
+QString picturePath(std::string_view name, const QString& folder) { return folder + fromUtf8(entry(name).file); }
 
-QString pictureResource(Picture picture)
+QSize pictureSize(std::string_view name) { return {entry(name).width, entry(name).height}; }
+
+QImage renderPicture(std::string_view name, qreal devicePixelRatio, const QString& folder)
 {
-    const std::string_view file = entry(picture).file;
-    return QStringLiteral(":/pictures/") + QString::fromLatin1(file.data(), qsizetype(file.size()));
+    return form::renderPicture(picturePath(name, folder), pictureSize(name), devicePixelRatio);
 }
 
-QString pictureDescription(Picture picture)
-{
-    const std::string_view description = entry(picture).description;
-    return QString::fromUtf8(description.data(), qsizetype(description.size()));
-}
-
-QImage renderPicture(Picture picture, qreal devicePixelRatio)
-{
-    const QSize size = pictureSize(picture);
-    QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(devicePixelRatio);
-    // Left transparent: every drawing paints its own ground, and a picture
-    // that failed to load shows as a gap rather than a plausible white box.
-    image.fill(Qt::transparent);
-    QSvgRenderer renderer(pictureResource(picture));
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), size));
-    return image;
-}
-
+QString pictureDescription(std::string_view name) { return fromUtf8(entry(name).description); }
 
 }  // namespace galgen

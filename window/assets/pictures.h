@@ -1,29 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window's five pictures: the gallows icon and the cartoons shown in the
-// picture boxes teil4, teil8, teil9 and teil12. Each is a hand-drawn SVG
-// compiled into the program; nothing is rendered until it is asked for.
+// Form1's pictures on the desktop, by the names of its list: where they are
+// and how they are drawn, for the program, the tests and the render tool.
 #pragma once
 
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <string_view>
 
 namespace galgen {
 
-// In the order of the shared picture table (picture_table.h).
-enum class Picture { GallowsIcon, CondemnedLedAway, HangedMan, Executioner, Acquittal };
+// The folder of the compiled-in drawings, which the program hands to the
+// form engine.
+inline const QString pictureFolder = QStringLiteral(":/pictures/");
+
+// Where the picture's drawing is.
+QString picturePath(std::string_view name, const QString& folder = pictureFolder);
 
 // Size in pixels at a device pixel ratio of 1.
-QSize pictureSize(Picture);
+QSize pictureSize(std::string_view name);
 
-// The ":/..." path of the picture's SVG.
-QString pictureResource(Picture);
+// The picture from the drawings in `folder`, as a picture box draws it at
+// that device pixel ratio.
+QImage renderPicture(std::string_view name, qreal devicePixelRatio = 1.0, const QString& folder = pictureFolder);
 
-// Draws the picture at pictureSize * devicePixelRatio device pixels; the
-// image carries that ratio, so it paints at pictureSize logical pixels.
-QImage renderPicture(Picture, qreal devicePixelRatio = 1.0);
-
-// Short German name of the picture, for accessibility.
-QString pictureDescription(Picture);
+// What the picture shows, in German, for screen readers.
+QString pictureDescription(std::string_view name);
 
 }  // namespace galgen

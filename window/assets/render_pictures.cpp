@@ -1,23 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Writes the pictures as PNGs through the program's own rendering, outside
-// the game: every picture at the given densities, for reviewing the artwork,
-// or the gallows icon as squares, for the window's icon and the desktop's.
-//   galgen_render_pictures DIR [RATIO...]        DIR/<name>@<ratio>x.png (default ratio 1)
-//   galgen_render_pictures --icons DIR SIZE...   DIR/gallows-<size>.png
+// Writes Form1's pictures as PNGs through the program's own rendering,
+// outside the game: every picture of its list at the given densities, for
+// reviewing the artwork, or the icon as squares, for the window's icon and
+// the desktop's. The drawings are read from the source folder.
+//   galgen_render_pictures DIR [RATIO...]        DIR/<name>@<ratio>x.png (default ratio 1);
+//                                                prints the names, the icon's first
+//   galgen_render_pictures --icons DIR SIZE...   DIR/<icon>-<size>.png
 // An icon square holds the picture fitted to its height and centred, the
 // sides left transparent.
-#include "pictures.h"
-
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cstdio>
 
+#include "control_rules.h"
+#include "layout.h"
+#include "pictures.h"
+
 namespace {
 
-using galgen::Picture;
+const QString drawings = QStringLiteral(GALGEN_ASSETS_DIR "/");
+
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 bool save(const QImage& image, const QString& path)
 {
@@ -31,16 +36,19 @@ int renderPictures(const QDir& dir, QStringList ratios)
 {
     if (ratios.isEmpty())
         ratios << QStringLiteral("1");
-    for (Picture picture : {Picture::GallowsIcon, Picture::CondemnedLedAway, Picture::HangedMan,
-                            Picture::Executioner, Picture::Acquittal}) {
-        const QString name = QFileInfo(galgen::pictureResource(picture)).completeBaseName();
+    const galgen::form::FormLayout& layout = galgen::form1Layout();
+    std::printf("%s\n", std::string(layout.icon).c_str());
+    for (const galgen::form::Picture& picture : layout.pictures) {
+        if (picture.name != layout.icon)
+            std::printf("%s\n", std::string(picture.name).c_str());
         for (const QString& ratio : ratios) {
             const qreal dpr = ratio.toDouble();
             if (dpr <= 0) {
                 std::fprintf(stderr, "bad ratio %s\n", qPrintable(ratio));
                 return 2;
             }
-            if (!save(galgen::renderPicture(picture, dpr), dir.filePath(name + '@' + ratio + "x.png")))
+            const QString file = fromUtf8(picture.name) + '@' + ratio + "x.png";
+            if (!save(galgen::renderPicture(picture.name, dpr, drawings), dir.filePath(file)))
                 return 1;
         }
     }
@@ -49,8 +57,9 @@ int renderPictures(const QDir& dir, QStringList ratios)
 
 int renderIcons(const QDir& dir, const QStringList& sizes)
 {
-    QSvgRenderer svg(galgen::pictureResource(Picture::GallowsIcon));
-    const QSizeF picture = galgen::pictureSize(Picture::GallowsIcon);
+    const galgen::form::FormLayout& layout = galgen::form1Layout();
+    const galgen::form::Picture& icon = galgen::form::findPicture(layout, layout.icon);
+    QSvgRenderer svg(drawings + fromUtf8(icon.file));
     for (const QString& arg : sizes) {
         const int size = arg.toInt();
         if (size <= 0) {
@@ -59,11 +68,11 @@ int renderIcons(const QDir& dir, const QStringList& sizes)
         }
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
-        const qreal width = size * picture.width() / picture.height();
+        const qreal width = qreal(size) * icon.width / icon.height;
         QPainter painter(&image);
         svg.render(&painter, QRectF((size - width) / 2, 0, width, size));
         painter.end();
-        if (!save(image, dir.filePath(QStringLiteral("gallows-%1.png").arg(size))))
+        if (!save(image, dir.filePath(QStringLiteral("%1-%2.png").arg(fromUtf8(icon.name)).arg(size))))
             return 1;
     }
     return 0;

@@ -47,7 +47,7 @@ public:
     QStringList actionNames() const override
     {
         QStringList names = QAccessibleWidget::actionNames();
-        if (box()->clickable())
+        if (box()->core.clickable(box()->control))
             names.prepend(pressAction());
         return names;
     }
@@ -62,7 +62,7 @@ public:
     void doAction(const QString& action) override
     {
         if (action == pressAction())
-            box()->clickByAccessibility();
+            box()->core.activate(box()->control);
         else
             QAccessibleWidget::doAction(action);
     }
@@ -100,8 +100,9 @@ private:
     TextBox* box() const { return static_cast<TextBox*>(widget()); }
     QString clickName() const
     {
-        return box()->clickActionName.isEmpty() ? QAccessibleWidget::localizedActionName(pressAction())
-                                                : box()->clickActionName;
+        const std::string_view name = box()->core.row(box()->control).clickAction;
+        return name.empty() ? QAccessibleWidget::localizedActionName(pressAction())
+                            : QString::fromUtf8(name.data(), qsizetype(name.size()));
     }
 };
 

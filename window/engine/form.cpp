@@ -3,17 +3,15 @@
 // with no layout managers, so that resizing the window moves nothing.
 #include "form.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
-#include <algorithm>
+#include <QShortcut>
 #include <limits>
-#include <stdexcept>
-#include <vector>
+#include <set>
 
 #include "accessibility.h"
-#include "control_rules.h"
 #include "fonts.h"
-#include "picture_source.h"
 #include "text.h"
 #include "widgets.h"
 
@@ -35,42 +33,53 @@ QFont screenFont(const Font& font)
     return result;
 }
 
-QRect pixelRect(const ControlRow& row)
-{
-    return {toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height)};
-}
+Qt::Alignment horizontal(Align align) { return align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft; }
 
 // A caption character is never a mnemonic.
 QString withoutMnemonics(QString caption) { return caption.replace(QLatin1Char('&'), QLatin1String("&&")); }
 
 }  // namespace
 
-Form::Form(const FormLayout& layout, const PictureSource& pictures) : layout_(layout), pictures_(pictures)
+Form::Form(const FormLayout& layout, const QString& pictureFolder)
+    : core_(layout, *this), pictureFolder_(pictureFolder)
 {
     installAccessibility();
     setObjectName(fromUtf8(layout.name));
     setWindowTitle(fromUtf8(layout.caption));
-    setWindowIcon(pictures.icon(layout.icon));
     resize(toPixels(layout.clientWidth), toPixels(layout.clientHeight));
     QPalette ground = palette();
     ground.setColor(QPalette::Window, toQColor(layout.backColor));
     setPalette(ground);
     setAutoFillBackground(true);
 
-    for (const ControlRow& row : layout.controls) {
-        QWidget* container = row.container.empty() ? this : find(row.container).widget;
-        QWidget* widget = build(row, container);
-        widget->setObjectName(fromUtf8(row.name));
-        controls_.emplace(std::string(row.name), Control{&row, widget});
+    if (!layout.icon.empty()) {
+        // Pre-rendered sizes spare the start-up the drawing's renderer.
+        const QString base = picturePath(layout.icon).chopped(4);
+        QIcon icon;
+        for (const int size : {16, 24, 32, 48, 64, 128})
+            if (const QString png = QStringLiteral("%1-%2.png").arg(base).arg(size); QFile::exists(png))
+                icon.addFile(png, QSize(size, size));
+        setWindowIcon(icon.isNull() ? QIcon(picturePath(layout.icon)) : icon);
+    }
+
+    for (int control = 0; control < core_.size(); ++control) {
+        const int container = core_.container(control);
+        widgets_.push_back(build(control, container < 0 ? this : widgets_[std::size_t(container)]));
     }
     stack();
     chainTabOrder();
+    listenForShortcuts();
     announcement_ = new Announcement(this);
-    report_ = [this](const RuntimeError& error) { showError(error); };
 }
 
-QWidget* Form::build(const ControlRow& row, QWidget* container)
+QString Form::picturePath(std::string_view name) const
 {
+    return pictureFolder_ + fromUtf8(findPicture(core_.layout(), name).file);
+}
+
+QWidget* Form::build(int control, QWidget* container)
+{
+    const ControlRow& row = core_.row(control);
     const QString text = fromUtf8(row.text);
     QWidget* widget = nullptr;
     switch (row.kind) {
@@ -78,25 +87,25 @@ QWidget* Form::build(const ControlRow& row, QWidget* container)
         auto* label = new QLabel(container);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
-        label->setAlignment(Qt::AlignTop | (row.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft));
+        label->setAlignment(Qt::AlignTop | horizontal(row.align));
         label->setText(text);
         label->setAutoFillBackground(row.opaque);
         widget = label;
         break;
     }
     case Kind::TextBox: {
-        auto* box = new TextBox(container);
+        auto* box = new TextBox(container, core_, control);
         box->setFrame(row.border);
-        box->setAlignment((row.align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+        box->setAlignment(horizontal(row.align) | Qt::AlignVCenter);
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setText(text);
-        box->clickActionName = fromUtf8(row.clickAction);
         widget = box;
         break;
     }
     case Kind::CommandButton: {
         auto* button = new CommandButton(container);
         button->setText(withoutMnemonics(text));
+        connect(button, &QPushButton::clicked, this, [this, control] { core_.click(control, 1); });
         widget = button;
         break;
     }
@@ -108,11 +117,13 @@ QWidget* Form::build(const ControlRow& row, QWidget* container)
         widget = panel;
         break;
     }
-    case Kind::PictureBox:
-        widget = new PictureBox(container, pictures_, row.picture,
+    case Kind::PictureBox: {
+        const Picture& picture = findPicture(core_.layout(), row.picture);
+        widget = new PictureBox(container, picturePath(row.picture), QSize(picture.width, picture.height),
                                 row.backColor ? toQColor(*row.backColor) : Qt::white);
-        widget->setAccessibleName(pictures_.description(row.picture));
+        widget->setAccessibleName(fromUtf8(picture.description));
         break;
+    }
     case Kind::Shape:
         widget = new Shape(container, row.backColor ? toQColor(*row.backColor) : Qt::black);
         break;
@@ -122,8 +133,9 @@ QWidget* Form::build(const ControlRow& row, QWidget* container)
         break;
     }
 
-    if (row.kind != Kind::Line)
-        widget->setGeometry(pixelRect(row));
+    const PixelRect place = pixelRect(row);
+    widget->setGeometry(place.left, place.top, place.width, place.height);
+    widget->setObjectName(fromUtf8(row.name));
     const bool textBox = row.kind == Kind::TextBox;
     widget->setFocusPolicy(canTakeFocus(row.kind) ? Qt::StrongFocus : Qt::NoFocus);
     if (!row.font.family.empty())
@@ -144,96 +156,67 @@ QWidget* Form::build(const ControlRow& row, QWidget* container)
     return widget;
 }
 
-// Qt stacks siblings by creation order, the last on top. Raising every
-// sibling once, from the bottom up, gives the layout's order: the painted
-// kinds beneath the windowed ones, and within each layer the first listed on
-// top.
+// Qt stacks siblings by creation order, the last on top; raising each
+// control once, from the lowest up, gives the form's order.
 void Form::stack()
 {
-    std::vector<QWidget*> bottomUp;
-    for (bool painted : {true, false})
-        for (auto row = layout_.controls.rbegin(); row != layout_.controls.rend(); ++row)
-            if (isPainted(row->kind) == painted)
-                bottomUp.push_back(find(row->name).widget);
-    for (QWidget* widget : bottomUp)
-        widget->raise();
+    for (const ControlRow* row : stackingOrder(core_.layout()))
+        widgets_[std::size_t(row - core_.layout().controls.data())]->raise();
 }
 
 void Form::chainTabOrder()
 {
-    for (const ControlRow* row : tabOrder(layout_))
-        tabOrder_.push_back(find(row->name).widget);
-    for (std::size_t i = 1; i < tabOrder_.size(); ++i)
-        setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+    QWidget* previous = nullptr;
+    for (const ControlRow* row : tabOrder(core_.layout())) {
+        QWidget* next = widgets_[std::size_t(row - core_.layout().controls.data())];
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
-const Form::Control& Form::find(std::string_view name) const
+// A shortcut works anywhere in the window; the core decides what it does.
+void Form::listenForShortcuts()
 {
-    const auto found = controls_.find(name);
-    if (found == controls_.end())
-        throw std::invalid_argument("no control named " + std::string(name));
-    return found->second;
+    std::set<std::string_view> keys;
+    for (const ControlRow& row : core_.layout().controls)
+        if (!row.shortcut.empty() && keys.insert(row.shortcut).second) {
+            auto* shortcut = new QShortcut(QKeySequence(fromUtf8(row.shortcut)), this);
+            connect(shortcut, &QShortcut::activated, this, [this, key = row.shortcut] { core_.shortcut(key); });
+        }
 }
 
 QWidget* Form::control(std::string_view name) const
 {
-    const auto found = controls_.find(name);
-    return found == controls_.end() ? nullptr : found->second.widget;
+    const int control = core_.lookup(name);
+    return control < 0 ? nullptr : widgets_[std::size_t(control)];
 }
 
-void Form::apply(const DisplayCommand& command)
+void Form::carryOut(int control, const CheckedCommand& command)
 {
-    const auto found = controls_.find(command.control);
-    const CheckedCommand checked = checkCommand(command, found == controls_.end() ? nullptr : found->second.row);
-    QWidget* widget = found->second.widget;
-    switch (checked.change) {
+    QWidget* widget = widgets_[std::size_t(control)];
+    switch (command.change) {
     case Change::Visible:
-        widget->setVisible(checked.visible);
-        reportVisibility(widget, checked.visible);
+        widget->setVisible(command.visible);
+        reportVisibility(widget, command.visible);
         break;
     case Change::LabelCaption:
-        static_cast<QLabel*>(widget)->setText(toQString(*checked.text));
+        static_cast<QLabel*>(widget)->setText(toQString(*command.text));
         break;
     case Change::ButtonCaption:
-        static_cast<CommandButton*>(widget)->setText(withoutMnemonics(toQString(*checked.text)));
+        static_cast<CommandButton*>(widget)->setText(withoutMnemonics(toQString(*command.text)));
         break;
     case Change::BoxText:
-        static_cast<TextBox*>(widget)->setText(toQString(*checked.text));
+        static_cast<TextBox*>(widget)->setText(toQString(*command.text));
         break;
     }
 }
 
-void Form::onClick(std::string_view control, Handler handler)
-{
-    const Control& target = find(control);
-    if (auto* box = qobject_cast<TextBox*>(target.widget))
-        box->onClick = [this, handler = std::move(handler)] { run(handler); };
-    else if (auto* button = qobject_cast<CommandButton*>(target.widget))
-        connect(button, &QPushButton::clicked, this, [this, handler = std::move(handler)] { run(handler); });
-    else
-        throw std::invalid_argument(std::string(control) + " raises no Click");
-}
-
-void Form::onKeyPress(std::string_view control, KeyPressHandler handler)
-{
-    auto* box = qobject_cast<TextBox*>(find(control).widget);
-    if (!box)
-        throw std::invalid_argument(std::string(control) + " raises no KeyPress");
-    box->onCharacter = [this, handler = std::move(handler)](char32_t ch) {
-        const i16 keyAscii = unicodeToCp1252(ch);
-        run([&] { handler(keyAscii); });
-    };
-}
+void Form::focus(int control) { widgets_[std::size_t(control)]->setFocus(Qt::OtherFocusReason); }
 
 void Form::load()
 {
-    if (load_)
-        run(load_);
-    const auto first = std::ranges::find_if(tabOrder_, [this](QWidget* w) {
-        return w->isEnabled() && w->isVisibleTo(this) && (w->focusPolicy() & Qt::TabFocus);
-    });
-    if (first != tabOrder_.end())
-        (*first)->setFocus(Qt::TabFocusReason);
+    core_.load();
     show();
     // Show where the focus is from the start, not only after the first Tab:
     // a key can press the focused button. Showing the window resets this.
@@ -243,8 +226,6 @@ void Form::load()
 void Form::unload() { close(); }
 
 void Form::announce(std::string_view utf8) { announcement_->say(fromUtf8(utf8)); }
-
-void Form::run(const std::function<void()>& handler) { runHandler(handler, report_); }
 
 void Form::showError(const RuntimeError& error)
 {

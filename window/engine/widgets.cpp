@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The engine's own control kinds and their accessibility.
+// The engine's own control kinds.
 #include "widgets.h"
 
 #include <QAccessible>
@@ -7,95 +7,95 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-
-#include "picture_source.h"
+#include <QSvgRenderer>
 
 namespace galgen::form {
 
 namespace {
 
-// The characters a key press puts into a text box. Control characters count:
-// Backspace, Enter and Escape arrive as 8, 13 and 27 whether or not the
-// platform gives their key events a text. Alt and Meta combinations are
-// commands, not characters.
-QString typedText(const QKeyEvent& event)
+// Qt's keys under the names the form core knows them by. A key with no
+// text and no name of its own here (arrows, Shift, most function keys)
+// types nothing; Qt gives Tab and Delete a text that they do not type.
+std::string_view keyName(const QKeyEvent& event)
 {
     switch (event.key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-        return {};
-    case Qt::Key_Backspace:
-        return QStringLiteral("\b");
+    case Qt::Key_Backspace: return "Backspace";
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return QStringLiteral("\r");
-    case Qt::Key_Escape:
-        return QStringLiteral("\x1b");
-    default:
-        break;
+    case Qt::Key_Enter: return "Enter";
+    case Qt::Key_Escape: return "Escape";
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return "Tab";
+    case Qt::Key_Delete: return "Delete";
+    case Qt::Key_F2: return "F2";
+    default: break;
     }
-    if (event.modifiers() & (Qt::AltModifier | Qt::MetaModifier))
-        return {};
-    return event.text();
+    if (event.key() >= Qt::Key_Dead_Grave && event.key() <= Qt::Key_Dead_Longsolidusoverlay)
+        return "Dead";
+    return event.text().isEmpty() ? "Unidentified" : "";
+}
+
+int modifiers(Qt::KeyboardModifiers qt)
+{
+    return (qt & Qt::AltModifier ? Alt : 0) | (qt & Qt::ControlModifier ? Control : 0)
+           | (qt & Qt::MetaModifier ? Meta : 0) | (qt & Qt::GroupSwitchModifier ? AltGraph : 0);
+}
+
+std::u32string toUcs4(const QString& text)
+{
+    const QList<uint> ucs4 = text.toUcs4();
+    return {ucs4.begin(), ucs4.end()};
 }
 
 }  // namespace
 
-void TextBox::announce(const QString& text)
-{
-    if (!onCharacter)
-        return;
-    for (char32_t ch : text.toUcs4())
-        onCharacter(ch);
-}
+TextBox::TextBox(QWidget* parent, FormCore& core, int control) : QLineEdit(parent), core(core), control(control) {}
 
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
-    announce(typedText(*event));
+    if (KeyInput* keys = core.keys(control)) {
+        const std::u32string text = toUcs4(event->text());
+        keys->keyDown({keyName(*event), text, modifiers(event->modifiers())});
+    }
     QLineEdit::keyPressEvent(event);
 }
 
+void TextBox::keyReleaseEvent(QKeyEvent* event)
+{
+    if (KeyInput* keys = core.keys(control))
+        keys->keyUp();
+    QLineEdit::keyReleaseEvent(event);
+}
+
+// What an input method shows while it composes is its suggestion, not yet
+// typed; only what it commits is.
 void TextBox::inputMethodEvent(QInputMethodEvent* event)
 {
-    announce(event->commitString());
+    if (KeyInput* keys = core.keys(control); keys && !event->commitString().isEmpty())
+        keys->compositionEnd(event->commitString().toStdString());
     QLineEdit::inputMethodEvent(event);
 }
 
 void TextBox::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = event->button() == Qt::LeftButton;
+    clickCount_ = event->button() == Qt::LeftButton ? 1 : 0;
     QLineEdit::mousePressEvent(event);
 }
 
-// A click is a left press and release on the box. The second press of a
-// double click does not come through mousePressEvent, so it makes no click.
+void TextBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    clickCount_ = event->button() == Qt::LeftButton ? 2 : 0;
+    QLineEdit::mouseDoubleClickEvent(event);
+}
+
+// A click is a left press and release on the box.
 void TextBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton
-                       && rect().contains(event->position().toPoint());
-    pressed_ = false;
+    const int count = event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())
+                          ? clickCount_ : 0;
+    clickCount_ = 0;
     QLineEdit::mouseReleaseEvent(event);
-    if (click && onClick)
-        onClick();
-}
-
-bool TextBox::clickable() const
-{
-    if (!onClick || !isEnabled() || !isVisible())
-        return false;
-    QWidget* top = window();
-    return top->childAt(mapTo(top, rect().center())) == this;
-}
-
-// A mouse click gives the box the focus before the handler runs, so the
-// keys typed next reach it; so does this one.
-void TextBox::clickByAccessibility()
-{
-    if (!clickable())
-        return;
-    setFocus(Qt::OtherFocusReason);
-    onClick();
+    if (count > 0)
+        core.click(control, count);
 }
 
 QRect TextBox::characterRect(int offset) const
@@ -136,9 +136,21 @@ Panel::Panel(QWidget* parent) : QFrame(parent)
     setLineWidth(1);
 }
 
-PictureBox::PictureBox(QWidget* parent, const PictureSource& pictures, std::string_view picture,
-                       QColor background)
-    : QWidget(parent), pictures_(pictures), picture_(picture), background_(background)
+QImage renderPicture(const QString& path, QSize pictureSize, qreal devicePixelRatio)
+{
+    QImage image(pictureSize * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    // Left transparent: every drawing paints its own ground, and a picture
+    // that failed to load shows as a gap rather than a plausible white box.
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(path);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), pictureSize));
+    return image;
+}
+
+PictureBox::PictureBox(QWidget* parent, const QString& path, QSize pictureSize, QColor background)
+    : QWidget(parent), path_(path), pictureSize_(pictureSize), background_(background)
 {
 }
 
@@ -146,7 +158,7 @@ void PictureBox::paintEvent(QPaintEvent*)
 {
     const qreal ratio = devicePixelRatioF();
     if (image_.isNull() || image_.devicePixelRatio() != ratio)
-        image_ = pictures_.render(picture_, ratio);
+        image_ = renderPicture(path_, pictureSize_, ratio);
     QPainter painter(this);
     painter.fillRect(rect(), background_);
     painter.drawImage(QPoint(0, 0), image_);
@@ -166,7 +178,6 @@ Line::Line(QWidget* parent, const LinePlacement& place, int width, QColor color)
     : QWidget(parent), width_(width), color_(color)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setGeometry(place.left, place.top, place.width, place.height);
     from_ = QPointF(place.x1 + 0.5, place.y1 + 0.5);
     to_ = QPointF(place.x2 + 0.5, place.y2 + 0.5);
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The control kinds of the form engine that Qt has no widget for as they
-// are: a text box that reports clicks and typed characters, a command button
-// without default behaviour, the panel, the picture box, the shape and the
-// line. Labels are plain QLabels.
+// are: a text box and a command button that hand their events to the form
+// core, the panel, the picture box, the shape and the line. Labels are
+// plain QLabels.
 #pragma once
 
 #include <QFrame>
@@ -10,49 +10,36 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
-#include <functional>
-#include <string>
 
 #include "control_rules.h"
+#include "form_core.h"
 
 namespace galgen::form {
 
-class PictureSource;
-
-// A single-line text box. Every character that a key or an input method
-// produces is announced through onCharacter before the box applies it to its
-// text; keys that produce none (arrows, Shift, function keys, Delete) and Tab,
-// which moves the focus, announce nothing.
+// A single-line text box. Its clicks, keys and input-method commits go to
+// the form core before the box applies them to its text.
 class TextBox final : public QLineEdit {
     Q_OBJECT
 public:
-    explicit TextBox(QWidget* parent) : QLineEdit(parent) {}
+    TextBox(QWidget* parent, FormCore& core, int control);
 
-    std::function<void()> onClick;
-    std::function<void(char32_t)> onCharacter;
-    // What assistive technology calls the action that does what a click does.
-    QString clickActionName;
+    FormCore& core;
+    const int control;
 
-    // True while a click with the mouse would reach the box: it has a click
-    // handler, is enabled and shown, and no sibling lies over its centre.
-    bool clickable() const;
-    // The click of assistive technology: the focus and the same handler as a
-    // mouse click, and only where a mouse click would reach the box.
-    void clickByAccessibility();
     // Where the character at `offset` is drawn, in screen coordinates; empty
     // outside the text.
     QRect characterRect(int offset) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void announce(const QString& text);
-
-    bool pressed_ = false;
+    int clickCount_ = 0;   // of the left press in progress; 0 when none
 };
 
 // A push button that is never a default button. Enter presses it while it
@@ -73,6 +60,10 @@ public:
     explicit Panel(QWidget* parent);
 };
 
+// A drawing rendered at pictureSize * devicePixelRatio device pixels; the
+// image carries that ratio, so it paints at pictureSize logical pixels.
+QImage renderPicture(const QString& path, QSize pictureSize, qreal devicePixelRatio);
+
 // A picture unscaled from the top-left corner on the box's background, cut
 // at the box's edges. Unlike a disabled QLabel it draws its picture in full
 // colour whatever its enabled state. The picture is drawn on the first paint
@@ -80,15 +71,14 @@ public:
 class PictureBox final : public QWidget {
     Q_OBJECT
 public:
-    PictureBox(QWidget* parent, const PictureSource& pictures, std::string_view picture,
-               QColor background);
+    PictureBox(QWidget* parent, const QString& path, QSize pictureSize, QColor background);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const PictureSource& pictures_;
-    std::string picture_;
+    QString path_;
+    QSize pictureSize_;
     QColor background_;
     QImage image_;
 };

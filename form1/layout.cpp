@@ -7,6 +7,7 @@
 #include <array>
 
 #include "controls.h"
+#include "picture_list.h"
 
 namespace galgen {
 
@@ -117,8 +118,9 @@ constexpr form::FormLayout form1{
     .clientWidth = 7245,
     .clientHeight = 6735,
     .backColor = lightYellow,
-    .icon = picture_name::gallowsIcon,
+    .icon = picture_name::gallows,
     .controls = controls,
+    .pictures = form1Pictures,
 };
 
 static_assert(form::wholePixels(form1), "every position and size is a whole number of pixels");

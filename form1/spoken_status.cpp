@@ -11,7 +11,6 @@ namespace galgen {
 namespace {
 
 constexpr std::string_view hiddenWord = "Strich";
-constexpr int missesToLose = 8;
 
 std::string spelt(const Text& mask)
 {
@@ -31,15 +30,13 @@ std::string afterKey(const GameState& state)
 {
     if (state.stage == missesToLose)
         return "Leider verloren. Das Wort war " + solution(state) + ".";
-    if (state.stage == 100)
+    if (state.stage == stageWon)
         return "Gewonnen! Das Wort ist " + solution(state) + ".";
     return "Wort: " + spelt(state.maskText) + ". " + std::to_string(state.stage) + " von "
            + std::to_string(missesToLose) + " Fehlern.";
 }
 
 }  // namespace
-
-bool roundRunning(const GameState& state) { return state.revealedCount != state.wordLength; }
 
 std::optional<std::string> spokenStatus(Spoken handler, bool roundWasRunning, const GameState& after)
 {

@@ -5,21 +5,34 @@
 
 #include "text.h"
 
-namespace galgen::web {
+namespace galgen::form {
 
 namespace {
 
-// Keys without a character of their own that still give one, as on the
-// desktop; every other named key (Tab, Delete, arrows, Shift, F1) gives none.
-char32_t namedKeyCharacter(std::string_view key)
+// Named keys that still type a character; every other named key (Tab,
+// Delete, arrows, Shift, function keys) types none.
+char32_t namedKeyCharacter(std::string_view name)
 {
-    if (key == "Backspace")
-        return U'\b';
-    if (key == "Enter")
-        return U'\r';
-    if (key == "Escape")
-        return U'\x1b';
+    constexpr std::pair<std::string_view, char32_t> typing[] = {
+        {"Backspace", U'\b'}, {"Enter", U'\r'}, {"Escape", U'\x1b'},
+    };
+    for (const auto& [key, character] : typing)
+        if (name == key)
+            return character;
     return 0;
+}
+
+// Control with a letter types its control character; with anything else it
+// is a shortcut. Some toolkits hand over the control character itself.
+char32_t controlCharacter(std::u32string_view text)
+{
+    if (text.size() != 1)
+        return 0;
+    const char32_t ch = text[0];
+    if (ch >= U'\x01' && ch <= U'\x1a')
+        return ch;
+    const char32_t upper = ch >= U'a' && ch <= U'z' ? ch - 32 : ch;
+    return upper >= U'A' && upper <= U'Z' ? upper - 64 : 0;
 }
 
 }  // namespace
@@ -30,36 +43,54 @@ void KeyInput::deliver(std::u32string_view text)
         deliver_(ch);
 }
 
-void KeyInput::keyDown(std::string_view key, int modifiers)
+void KeyInput::keyDown(const KeyPress& key)
 {
     keyHandled_ = false;
-    if (modifiers & Composing)
+    inputTaken_ = false;
+    if (key.modifiers & Composing)
         return;
     // A dead key's character comes with the key after it, in a
     // composition or as that key's own character.
-    deadKey_ = key == "Dead";
-    if (deadKey_)
+    deadKey_ = key.name == "Dead";
+    if (!key.name.empty()) {
+        if (const char32_t ch = namedKeyCharacter(key.name)) {
+            deliver_(ch);
+            keyHandled_ = true;
+        }
         return;
-    const std::u32string character = utf8ToUnicode(key);
-    char32_t ch = character.size() == 1 ? character[0] : namedKeyCharacter(key);
-    if (ch == 0)
-        return;   // a key the input events report, if it types anything
-    const bool altGraph = modifiers & AltGraph;
-    if ((modifiers & Meta) || ((modifiers & Alt) && !altGraph))
-        return;   // a command, not a character
-    if ((modifiers & Control) && !altGraph && character.size() == 1) {
-        // Control with a letter types its control character, as on the
-        // desktop; with any other key it is a shortcut.
-        const char32_t upper = ch >= U'a' && ch <= U'z' ? ch - 32 : ch;
-        if (upper < U'A' || upper > U'Z')
-            return;
-        ch = upper - 64;
     }
-    deliver_(ch);
+    if (key.text.empty())
+        return;   // a key the input events report, if it types anything
+    const bool altGraph = key.modifiers & AltGraph;
+    if ((key.modifiers & Meta) || ((key.modifiers & Alt) && !altGraph))
+        return;   // a command, not a character
+    if ((key.modifiers & Control) && !altGraph) {
+        const char32_t ch = controlCharacter(key.text);
+        if (ch == 0)
+            return;
+        deliver_(ch);
+    } else {
+        deliver(key.text);
+    }
     keyHandled_ = true;
 }
 
 void KeyInput::beforeInput(std::string_view inputType, std::string_view data)
+{
+    inputTaken_ = true;
+    insert(inputType, data);
+}
+
+void KeyInput::input(std::string_view inputType, std::string_view data)
+{
+    if (inputTaken_) {
+        inputTaken_ = false;
+        return;
+    }
+    insert(inputType, data);
+}
+
+void KeyInput::insert(std::string_view inputType, std::string_view data)
 {
     if (inputType == "insertCompositionText") {
         if (!deadKey_)
@@ -103,4 +134,4 @@ void KeyInput::followComposition(const std::u32string& now)
     composition_ = now;
 }
 
-}  // namespace galgen::web
+}  // namespace galgen::form

@@ -18,10 +18,6 @@ namespace galgen {
 // and an ended program has nothing left to tell.
 enum class Spoken : std::uint8_t { RoundStart, Key, NewGame };
 
-// The rules' own test: a round runs while revealedCount differs from
-// wordLength. Only then is a key evaluated.
-bool roundRunning(const GameState& state);
-
 // The status after `handler` has run on `after`; roundWasRunning is
 // roundRunning() of the state before it. No value where nothing changed
 // that the player must know: a key before the first round or after the end.

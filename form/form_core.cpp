@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "form_core.h"
+
+#include "text.h"
+
+namespace galgen::form {
+
+namespace {
+
+[[noreturn]] void mistake(std::string_view control, std::string_view what)
+{
+    raise(ErrorKind::Internal, "„" + std::string(control) + "“ " + std::string(what));
+}
+
+}  // namespace
+
+FormCore::FormCore(const FormLayout& layout, Toolkit& toolkit)
+    : layout_(layout), toolkit_(toolkit), report_([&toolkit](const RuntimeError& e) { toolkit.showError(e); })
+{
+    for (const ControlRow& row : layout.controls) {
+        const int container = row.container.empty() ? -1 : lookup(row.container);
+        if (!row.container.empty() && container < 0)
+            mistake(row.name, "liegt in einem Container, den das Formular vor ihm nicht hat");
+        if (!names_.emplace(std::string(row.name), int(controls_.size())).second)
+            mistake(row.name, "steht zweimal im Formular");
+        controls_.push_back({&row, container, 0, true, nullptr, nullptr});
+    }
+    const auto bottomUp = stackingOrder(layout);
+    for (std::size_t level = 0; level < bottomUp.size(); ++level)
+        controls_[std::size_t(bottomUp[level] - layout.controls.data())].level = int(level);
+}
+
+int FormCore::lookup(std::string_view name) const
+{
+    const auto found = names_.find(name);
+    return found == names_.end() ? -1 : found->second;
+}
+
+int FormCore::find(std::string_view name) const
+{
+    const int control = lookup(name);
+    if (control < 0)
+        mistake(name, "gibt es im Formular nicht");
+    return control;
+}
+
+void FormCore::apply(const DisplayCommand& command)
+{
+    const int control = lookup(command.control);
+    const CheckedCommand checked = checkCommand(command, control < 0 ? nullptr : &row(control));
+    if (checked.change == Change::Visible)
+        controls_[std::size_t(control)].visible = checked.visible;
+    toolkit_.carryOut(control, checked);
+}
+
+void FormCore::onClick(std::string_view name, Handler handler)
+{
+    Control& control = controls_[std::size_t(find(name))];
+    if (!raisesClick(control.row->kind))
+        mistake(name, "löst kein Click aus");
+    control.click = std::move(handler);
+}
+
+void FormCore::onKeyPress(std::string_view name, KeyPressHandler handler)
+{
+    Control& control = controls_[std::size_t(find(name))];
+    if (!raisesKeyPress(control.row->kind))
+        mistake(name, "löst kein KeyPress aus");
+    control.keys = std::make_unique<KeyInput>([this, handler = std::move(handler)](char32_t ch) {
+        const i16 keyAscii = unicodeToCp1252(ch);
+        run([&] { handler(keyAscii); });
+    });
+}
+
+void FormCore::unload()
+{
+    unloaded_ = true;
+    toolkit_.unload();
+}
+
+bool FormCore::shown(int control) const
+{
+    for (; control >= 0; control = container(control))
+        if (!controls_[std::size_t(control)].visible)
+            return false;
+    return true;
+}
+
+bool FormCore::covered(int control) const
+{
+    const PixelRect own = pixelRect(row(control));
+    const int x = own.left + own.width / 2, y = own.top + own.height / 2;
+    for (int other = 0; other < size(); ++other) {
+        const Control& c = controls_[std::size_t(other)];
+        if (c.container == container(control) && c.level > controls_[std::size_t(control)].level
+            && shown(other) && pixelRect(*c.row).contains(x, y))
+            return true;
+    }
+    return false;
+}
+
+bool FormCore::clickable(int control) const
+{
+    return !unloaded_ && controls_[std::size_t(control)].click && row(control).enabled && shown(control)
+           && !covered(control);
+}
+
+void FormCore::load()
+{
+    if (load_)
+        run(load_);
+    for (const ControlRow* row : tabOrder(layout_)) {
+        const int control = int(row - layout_.controls.data());
+        if (canTakeFocus(row->kind) && row->enabled && shown(control)) {
+            toolkit_.focus(control);
+            return;
+        }
+    }
+}
+
+void FormCore::click(int control, int clickCount)
+{
+    if (clickCount == 0) {
+        activate(control);
+        return;
+    }
+    if (unloaded_ || control < 0 || control >= size())
+        return;
+    const Control& c = controls_[std::size_t(control)];
+    if (!c.click || (c.row->kind == Kind::TextBox && clickCount % 2 == 0))
+        return;
+    run(c.click);
+}
+
+void FormCore::activate(int control)
+{
+    if (control < 0 || control >= size() || !clickable(control))
+        return;
+    toolkit_.focus(control);
+    run(controls_[std::size_t(control)].click);
+}
+
+bool FormCore::shortcut(std::string_view key)
+{
+    for (int control = 0; control < size() && !key.empty(); ++control) {
+        if (row(control).shortcut == key) {
+            activate(control);
+            return true;
+        }
+    }
+    return false;
+}
+
+KeyInput* FormCore::keys(int control)
+{
+    if (unloaded_ || control < 0 || control >= size())
+        return nullptr;
+    return controls_[std::size_t(control)].keys.get();
+}
+
+void FormCore::run(const Handler& handler) { runHandler(handler, report_); }
+
+}  // namespace galgen::form

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The form core: everything a form engine does that is not a toolkit call,
+// written once for every edition. It finds controls by name, checks display
+// commands and the events a program registers, keeps which control is
+// visible, runs every handler inside the runtime's error boundary, turns
+// key presses and input events into cp1252 key codes, counts clicks,
+// knows what lies over what, and gives the first focus.
+//
+// A toolkit (the Qt window, the web page) builds the controls from the
+// layout, hands its events to the core by control number, and carries out
+// what the core tells it (toolkit.h). A program wires its handlers to the
+// core through the Engine interface (form_engine.h).
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "error_boundary.h"
+#include "form_engine.h"
+#include "form_layout.h"
+#include "key_input.h"
+#include "toolkit.h"
+
+namespace galgen::form {
+
+class FormCore final : public Engine {
+public:
+    // The layout must outlive the core. A container must stand before its
+    // controls in the layout.
+    FormCore(const FormLayout& layout, Toolkit& toolkit);
+    FormCore(const FormCore&) = delete;
+    FormCore& operator=(const FormCore&) = delete;
+
+    // The Engine, as the program sees it.
+    void apply(const DisplayCommand& command) override;
+    void onLoad(Handler handler) override { load_ = std::move(handler); }
+    void onClick(std::string_view control, Handler handler) override;
+    void onKeyPress(std::string_view control, KeyPressHandler handler) override;
+    void unload() override;
+    void announce(std::string_view utf8) override { toolkit_.announce(utf8); }
+
+    // Replaces the toolkit's way of showing a run-time error.
+    void setErrorReporter(ErrorReporter reporter) { report_ = std::move(reporter); }
+
+    // The form, as the toolkit sees it.
+    const FormLayout& layout() const { return layout_; }
+    int size() const { return int(controls_.size()); }
+    const ControlRow& row(int control) const { return *controls_.at(std::size_t(control)).row; }
+    // The control of that name; a name the form lacks raises a run-time
+    // error, or gives -1 from lookup.
+    int find(std::string_view name) const;
+    int lookup(std::string_view name) const;
+    // The control's container; -1 for the form itself.
+    int container(int control) const { return controls_.at(std::size_t(control)).container; }
+    // The control's place in the stacking order (control_rules.h): among
+    // siblings, the higher lies on top.
+    int level(int control) const { return controls_.at(std::size_t(control)).level; }
+    // Visible, as the display commands left it, and so are its containers.
+    bool shown(int control) const;
+    // A mouse click could reach the control and run its click handler: it
+    // has one, is enabled and shown, and no sibling lies shown over its
+    // centre.
+    bool clickable(int control) const;
+    bool unloaded() const { return unloaded_; }
+
+    // The toolkit's events.
+    // Runs the Load handler, then focuses the first control in tab order
+    // that can take the focus.
+    void load();
+    // A press and release of the left mouse button on the control, the
+    // clickCount-th in a row. The second click of a double click makes no
+    // click on a text box. A count of 0 is a click that no mouse made.
+    void click(int control, int clickCount);
+    // A click that no mouse made (assistive technology, a shortcut key):
+    // where a mouse click could reach the control, the focus moves there and
+    // its click handler runs; elsewhere nothing happens.
+    void activate(int control);
+    // A key pressed anywhere in the form: the shortcut of a control
+    // activates it. True if the key was a control's shortcut.
+    bool shortcut(std::string_view key);
+    // The key input of a text box with a KeyPress handler; null for any
+    // other control and once the form is unloaded.
+    KeyInput* keys(int control);
+
+private:
+    struct Control {
+        const ControlRow* row;
+        int container;
+        int level;        // place in the stacking order
+        bool visible = true;
+        Handler click;
+        std::unique_ptr<KeyInput> keys;
+    };
+
+    bool covered(int control) const;
+    void run(const Handler& handler);
+
+    const FormLayout& layout_;
+    Toolkit& toolkit_;
+    std::vector<Control> controls_;
+    std::map<std::string, int, std::less<>> names_;
+    Handler load_;
+    ErrorReporter report_;
+    bool unloaded_ = false;
+};
+
+}  // namespace galgen::form
