@@ -52,6 +52,7 @@ struct ControlRow {
     int tabIndex = -1;                   // -1: the kind has no tab position
     std::string_view picture{};          // picture boxes: the name of one of the form's pictures
     std::string_view description{};      // German accessible name where no text says it
+    std::string_view help{};             // German accessible description: what it does
     std::string_view clickAction{};      // German name of the accessible action that clicks it
     // A key that does, anywhere in the form, what a click on this control
     // does, where a click could reach it ("F2"; the key's DOM name).

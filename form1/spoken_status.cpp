@@ -52,7 +52,7 @@ std::optional<std::string> spokenStatus(Spoken handler, bool roundWasRunning, co
             return std::nullopt;
         return afterKey(after);
     case Spoken::NewGame:
-        return "Neues Spiel. Ein Klick auf das rote Fragezeichen startet eine Runde.";
+        return "Neues Spiel. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde.";
     }
     return std::nullopt;
 }

@@ -28,7 +28,7 @@ const std::string roundHeadline = "Errate das geheime Wort oder es wird dir schl
 const std::string roundInstruction =
     "Es wurde ein geheimes Wort ermittelt, das du raten musst! Drücke die Tasten der Buchstaben, von denen du "
     "meinst, dass sie im Wort vorkommen! Aber hüte dich vor falschen Buchstaben, der Galgen wartet schon!";
-const std::string startStatus = "Neues Spiel. Ein Klick auf das rote Fragezeichen startet eine Runde.";
+const std::string startStatus = "Neues Spiel. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde.";
 
 struct Player {
     NullEngine engine{form1Layout()};
@@ -230,6 +230,39 @@ TEST(Form1, HiddenRoundGoesOnBehindTheStartScreen)
     p.engine.type("ta");
     EXPECT_EQ(p.engine.text(control::Fragewort), "----a-t");
     EXPECT_EQ(p.form1.state().stage, 0);
+}
+
+// F2 is a click on the "?" wherever the focus is, and only where a click
+// could reach the "?": never while the word box covers it.
+TEST(Form1, F2DoesWhatAClickOnTheQuestionMarkDoes)
+{
+    auto f2 = [](Player& p) { EXPECT_TRUE(p.engine.shortcut("F2")); };
+    run({
+        {"on the start screen it starts a round and takes the focus to the \"?\"", [&](Player& p) {
+             p.random.pushRow(hut);
+             f2(p);
+         },
+         round("---", {}, "Neues Wort mit 3 Buchstaben.")},
+        {"during a round it does nothing", [&](Player& p) {
+             p.startRound(hut);
+             p.engine.type("x");
+             f2(p);
+         },
+         round("---", parts({1}), "Wort: Strich Strich Strich. 1 von 8 Fehlern.")},
+        {"after a loss it does nothing", [&](Player& p) {
+             p.startRound(hut);
+             p.engine.type("12345678");
+             f2(p);
+         },
+         round("Hut", parts({1, 2, 3, 5, 6, 7, 8, 9, 10}), "Leider verloren. Das Wort war Hut.")},
+        {"after \"Neues Spiel\" it starts the next round", [&](Player& p) {
+             p.startRound(hut);
+             p.button(control::spielneu);
+             p.random.pushRow(elefant);
+             f2(p);
+         },
+         round("-------", {}, "Neues Wort mit 7 Buchstaben.")},
+    });
 }
 
 TEST(Form1, ARunTimeErrorEndsItsHandlerAndTheGameGoesOn)

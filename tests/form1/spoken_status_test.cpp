@@ -63,7 +63,7 @@ TEST(SpokenStatus, SaysWhatThePlayerMustKnow)
         {"win", Spoken::Key, true, round("Teller", "Teller", 100, true), "Gewonnen! Das Wort ist Teller."},
         {"exhaustion", Spoken::RoundStart, false, allWordsUsed(), "Alle Worte verbraucht."},
         {"start screen", Spoken::NewGame, true, round("Teller", "-e--e-", 1),
-         "Neues Spiel. Ein Klick auf das rote Fragezeichen startet eine Runde."},
+         "Neues Spiel. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde."},
         {"key after a loss", Spoken::Key, false, round("Staub", "S-a--", 8, true), std::nullopt},
         {"key after a win", Spoken::Key, false, round("Teller", "Teller", 100, true), std::nullopt},
         {"key before the first round", Spoken::Key, false, GameState{}, std::nullopt},

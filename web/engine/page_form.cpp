@@ -161,6 +161,8 @@ void PageForm::create(int id, int parent)
         attribute(id, "data-border", "");
     if (!row.description.empty())
         attribute(id, "aria-label", row.description);
+    if (!row.help.empty())
+        attribute(id, "aria-description", row.help);
     page_text(id, std::string(row.text).c_str());
 
     // The element numbers after the controls' own are the parts inside them.

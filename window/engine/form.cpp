@@ -152,6 +152,8 @@ QWidget* Form::build(int control, QWidget* container)
     widget->setPalette(colours);
     if (!row.description.empty())
         widget->setAccessibleName(fromUtf8(row.description));
+    if (!row.help.empty())
+        widget->setAccessibleDescription(fromUtf8(row.help));
     widget->setEnabled(row.enabled);
     return widget;
 }
