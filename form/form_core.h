@@ -58,7 +58,9 @@ public:
     // The control's place in the stacking order (control_rules.h): among
     // siblings, the higher lies on top.
     int level(int control) const { return controls_.at(std::size_t(control)).level; }
-    // Visible, as the display commands left it, and so are its containers.
+    // Visible, as the display commands left it; shown if its containers are
+    // visible too.
+    bool visible(int control) const { return controls_.at(std::size_t(control)).visible; }
     bool shown(int control) const;
     // A mouse click could reach the control and run its click handler: it
     // has one, is enabled and shown, and no sibling lies shown over its

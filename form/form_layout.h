@@ -46,6 +46,7 @@ struct ControlRow {
     std::optional<Rgb> foreColor{};      // none: the toolkit's standard colour
     std::optional<Rgb> backColor{};      // none: the toolkit's standard colour
     bool opaque = true;                  // labels: background painted
+    bool heading = false;                // labels: the form's heading, for screen readers
     bool border = false;                 // text boxes and frames
     Align align = Align::Left;
     bool enabled = true;

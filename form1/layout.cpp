@@ -110,7 +110,7 @@ constexpr std::array controls = {
     ControlRow{.name = c::Label1, .kind = Kind::Label,
                .left = 135, .top = 30, .width = 6960, .height = 435,
                .font = arial12, .foreColor = red, .backColor = lightYellow,
-               .align = Align::Center, .tabIndex = 2},
+               .heading = true, .align = Align::Center, .tabIndex = 2},
 };
 
 constexpr form::FormLayout form1{

@@ -5,10 +5,7 @@
 
 namespace galgen::web {
 
-GamePage::GamePage(RandomSource& random)
-    : form_(form1Layout(), std::string(pictureFolder)), form1_(form_.engine(), random)
-{
-}
+GamePage::GamePage(RandomSource& random) : form_(form1Layout()), form1_(form_.engine(), random) {}
 
 void GamePage::start(RandomSource& random)
 {

@@ -8,14 +8,11 @@
 
 namespace galgen::web {
 
-// Where the site keeps the drawings, relative to the page.
-inline constexpr std::string_view pictureFolder = "pictures/";
-
 class GamePage {
 public:
-    // Builds the form and loads it on the start screen. The game lives until
-    // "Ende" unloads its form; then it discards itself. A game whose start
-    // fails shows why in the page's error dialog.
+    // Takes over the page's form and loads it on the start screen. The game
+    // lives until "Ende" unloads its form; then it discards itself. A game
+    // whose start fails shows why in the page's error dialog.
     static void start(RandomSource& random);
 
 private:

@@ -20,7 +20,7 @@ namespace {
 galgen::testing::ScriptedRandom scripted;
 
 struct TestGame {
-    galgen::web::PageForm form{galgen::form1Layout(), std::string(galgen::web::pictureFolder)};
+    galgen::web::PageForm form{galgen::form1Layout()};
     galgen::testing::KeyLoggingEngine log{form.engine()};
     galgen::Form1 form1{log, scripted};
 };

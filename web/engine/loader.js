@@ -1,14 +1,64 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs first, before the module is compiled: starts decoding the fonts of
-// the start screen while the wasm compiles, rather than after the form is
-// built. The word box's font shows only once a round starts, so it loads
-// once the start screen has its fonts and has been painted.
-if (typeof document !== 'undefined' && document.fonts) {
-  ['400 11px "Liberation Sans"', '700 11px "Liberation Sans"']
-    .forEach(function (font) { document.fonts.load(font); });
-  document.fonts.ready.then(function () {
-    requestAnimationFrame(function () {
-      setTimeout(function () { document.fonts.load('700 11px "DejaVu Sans"'); }, 0);
-    });
+// The page's own script, before the module: the start screen is on the page
+// already, and this keeps it working until the engine takes over. It fits
+// the form to a narrow viewport, keeps the focus where a desktop would,
+// keeps the events that come before the engine is ready so that none is
+// lost, shows every run-time error and anything uncaught in the page's
+// error dialog, and registers the service worker that keeps the game for
+// offline play.
+(function () {
+  'use strict';
+  const form = document.getElementById('form');
+  const dialog = document.getElementById('error');
+
+  function showError(message) {
+    dialog.querySelector('.message').textContent = message;
+    if (!dialog.open) dialog.showModal();
+  }
+
+  // One CSS pixel per layout pixel, or uniformly smaller where the viewport
+  // is narrower than the form.
+  const width = form.offsetWidth, height = form.offsetHeight;
+  function fit() {
+    const scale = Math.min(1, window.innerWidth / width);
+    form.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
+    form.parentElement.style.height = (height * scale) + 'px';
+  }
+  fit();
+  window.addEventListener('resize', fit);
+
+  // A press outside the controls that take the focus leaves the focus where
+  // it is, as on the desktop: keys still reach the "?" box.
+  form.addEventListener('mousedown', function (e) {
+    if (!e.target.closest('button:enabled, input:not([aria-disabled=true])')) e.preventDefault();
   });
-}
+
+  const types = ['click', 'keydown', 'keyup', 'beforeinput', 'input', 'compositionend'];
+  const early = [];
+  function keep(e) { early.push(e); }
+  types.forEach(function (type) { document.addEventListener(type, keep, true); });
+
+  window.addEventListener('error', function (e) {
+    showError('Laufzeitfehler: Interner Fehler (' + (e.message || 'unbekannt') + ')');
+  });
+  window.addEventListener('unhandledrejection', function (e) {
+    showError('Laufzeitfehler: Interner Fehler (' + String(e.reason && e.reason.message || e.reason) + ')');
+  });
+
+  window.galgenLoader = {
+    showError: showError,
+    // The engine is ready: it gets the kept events, in their order.
+    ready: function () {
+      types.forEach(function (type) { document.removeEventListener(type, keep, true); });
+      return early.splice(0);
+    },
+  };
+
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+    window.addEventListener('load', function () {
+      navigator.serviceWorker.register('sw.js').catch(function (e) {
+        console.warn('Ohne Offline-Spiel: ' + e);
+      });
+    });
+  }
+}());

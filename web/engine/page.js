@@ -1,26 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The DOM operations and event hook-up of the web form engine, as an
-// emscripten library. The engine decides every control's element, place and
-// look; this file only carries that out and passes events back to it.
+// emscripten library. The form's elements are on the page already; the
+// engine decides everything, and this file only carries it out and passes
+// events back to it, the events the loader kept before it was ready too.
 mergeInto(LibraryManager.library, {
   $Page: {
     elements: [],
-    ground: function () { return document.getElementById('form'); },
-    // Keeps the whole form in view: one CSS pixel per layout pixel, or
-    // uniformly smaller where the viewport is narrower than the form.
-    // The form's size is known, and the viewport's width is read without
-    // a layout, so that the start does not wait for one; a scroll bar that
-    // takes part of that width is not expected, since the page is never
-    // taller than the form.
-    width: 0,
-    height: 0,
-    fit: function () {
-      const form = Page.ground();
-      if (!form) return;
-      const scale = Math.min(1, window.innerWidth / Page.width);
-      form.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-      form.parentElement.style.height = (Page.height * scale) + 'px';
-    },
+    events: [],          // per element: 1 clicks, 2 keys and text input
+    shortcuts: [],       // the DOM names of the keys that are shortcuts
     // A string on the wasm stack for the call in progress: the caller
     // saves the stack before and restores it after, so a key leaves no
     // garbage behind.
@@ -30,26 +17,49 @@ mergeInto(LibraryManager.library, {
       stringToUTF8(text, pointer, size);
       return pointer;
     },
+    // Calls an entry point with strings on the stack.
+    call: function (entry, id, texts, number) {
+      const top = stackSave();
+      const pointers = texts.map(Page.string);
+      entry.apply(null, id === null ? pointers : [id].concat(pointers, number === undefined ? [] : [number]));
+      stackRestore(top);
+    },
+    // The events of an element with the engine's number, live or kept.
+    on: {
+      click: function (id, e) {
+        if (e.button === 0) _galgen_click(id, e.detail);
+      },
+      keydown: function (id, e) {
+        const modifiers = (e.altKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.metaKey ? 4 : 0)
+          | (e.getModifierState('AltGraph') ? 8 : 0) | (e.isComposing || e.keyCode === 229 ? 16 : 0);
+        Page.call(_galgen_key_down, id, [e.key], modifiers);
+      },
+      keyup: function (id) { _galgen_key_up(id); },
+      // Both input events: some ways of inserting text (execCommand in
+      // Firefox, say) send only the one after the change.
+      beforeinput: function (id, e) { Page.call(_galgen_before_input, id, [e.inputType, e.data || '']); },
+      input: function (id, e) { Page.call(_galgen_input, id, [e.inputType || '', e.data || '']); },
+      compositionend: function (id, e) { Page.call(_galgen_composition_end, id, [e.data || '']); },
+    },
+    shortcut: function (e) {
+      if (!Page.shortcuts.includes(e.key) || e.altKey || e.ctrlKey || e.metaKey || e.shiftKey
+          || !document.getElementById('form')) return;
+      e.preventDefault();
+      Page.call(_galgen_shortcut, null, [e.key]);
+    },
+    // An event the loader kept, as the listeners would have taken it.
+    replay: function (e) {
+      if (e.type === 'keydown') Page.shortcut(e);
+      const element = e.target instanceof Element ? e.target.closest('[data-name]') : null;
+      const id = Page.elements.indexOf(element);
+      const wanted = e.type === 'click' ? 1 : 2;
+      if (id >= 0 && (Page.events[id] & wanted) && Page.on[e.type]) Page.on[e.type](id, e);
+    },
   },
 
-  page_create__deps: ['$Page'],
-  page_create: function (id, parent, tag) {
-    tag = UTF8ToString(tag);
-    const svg = tag === 'svg' || tag === 'line';
-    const element = svg ? document.createElementNS('http://www.w3.org/2000/svg', tag)
-                        : document.createElement(tag);
-    (parent < 0 ? Page.ground() : Page.elements[parent]).appendChild(element);
-    Page.elements[id] = element;
-  },
-
-  page_style__deps: ['$Page'],
-  page_style: function (id, declarations) {
-    Page.elements[id].style.cssText += UTF8ToString(declarations);
-  },
-
-  page_attribute__deps: ['$Page'],
-  page_attribute: function (id, name, value) {
-    Page.elements[id].setAttribute(UTF8ToString(name), UTF8ToString(value));
+  page_adopt__deps: ['$Page'],
+  page_adopt: function (id, name) {
+    Page.elements[id] = document.querySelector('#form [data-name="' + UTF8ToString(name) + '"]');
   },
 
   page_text__deps: ['$Page'],
@@ -68,53 +78,18 @@ mergeInto(LibraryManager.library, {
 
   page_listen__deps: ['$Page'],
   page_listen: function (id, events) {
-    const element = Page.elements[id];
-    if (events & 1) {
-      element.addEventListener('click', function (e) {
-        if (e.button === 0) _galgen_click(id, e.detail);
-      });
-    }
-    if (events & 2) {
-      element.addEventListener('keydown', function (e) {
-        const modifiers = (e.altKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.metaKey ? 4 : 0)
-          | (e.getModifierState('AltGraph') ? 8 : 0) | (e.isComposing || e.keyCode === 229 ? 16 : 0);
-        const top = stackSave();
-        _galgen_key_down(id, Page.string(e.key), modifiers);
-        stackRestore(top);
-      });
-      element.addEventListener('keyup', function () {
-        _galgen_key_up(id);
-      });
-      // Both input events: some ways of inserting text (execCommand in
-      // Firefox, say) send only the one after the change.
-      element.addEventListener('beforeinput', function (e) {
-        const top = stackSave();
-        _galgen_before_input(id, Page.string(e.inputType), Page.string(e.data || ''));
-        stackRestore(top);
-      });
-      element.addEventListener('input', function (e) {
-        const top = stackSave();
-        _galgen_input(id, Page.string(e.inputType || ''), Page.string(e.data || ''));
-        stackRestore(top);
-      });
-      element.addEventListener('compositionend', function (e) {
-        const top = stackSave();
-        _galgen_composition_end(id, Page.string(e.data || ''));
-        stackRestore(top);
-      });
-    }
+    Page.events[id] = events;
+    const types = (events & 1 ? ['click'] : [])
+      .concat(events & 2 ? ['keydown', 'keyup', 'beforeinput', 'input', 'compositionend'] : []);
+    types.forEach(function (type) {
+      Page.elements[id].addEventListener(type, function (e) { Page.on[type](id, e); });
+    });
   },
 
   page_shortcut__deps: ['$Page'],
   page_shortcut: function (key) {
-    key = UTF8ToString(key);
-    document.addEventListener('keydown', function (e) {
-      if (e.key !== key || e.altKey || e.ctrlKey || e.metaKey || e.shiftKey || !Page.ground()) return;
-      e.preventDefault();
-      const top = stackSave();
-      _galgen_shortcut(Page.string(key));
-      stackRestore(top);
-    }, true);
+    if (Page.shortcuts.length === 0) document.addEventListener('keydown', Page.shortcut, true);
+    Page.shortcuts.push(UTF8ToString(key));
   },
 
   page_focus__deps: ['$Page'],
@@ -122,41 +97,31 @@ mergeInto(LibraryManager.library, {
     Page.elements[id].focus();
   },
 
-  page_begin__deps: ['$Page'],
-  page_begin: function (title) {
-    document.title = UTF8ToString(title);
-    const form = Page.ground();
-    Page.elements[-1] = form;
-    Page.elements[-2] = document.documentElement;
-    // A press outside the controls that take the focus leaves the focus
-    // where it is, as on the desktop: keys still reach the "?" box.
-    form.addEventListener('mousedown', function (e) {
-      if (!e.target.closest('button:enabled, input:not([aria-disabled=true])')) e.preventDefault();
-    });
-    window.addEventListener('resize', Page.fit);
+  page_ready__deps: ['$Page'],
+  page_ready: function () {
+    const early = window.galgenLoader ? window.galgenLoader.ready() : [];
+    early.forEach(Page.replay);
   },
 
-  page_fit__deps: ['$Page'],
-  page_fit: function (width, height) {
-    Page.width = width;
-    Page.height = height;
-    Page.fit();
-  },
-
+  // The live region is emptied, so that it holds nothing of the game, and
+  // then tells what the note says.
   page_unload__deps: ['$Page'],
   page_unload: function () {
-    Page.ground().parentElement.remove();
+    document.getElementById('form').parentElement.remove();
     Page.elements = [];
     const note = document.getElementById('ended');
     note.hidden = false;
+    const status = document.getElementById('status');
+    status.replaceChildren();
+    const line = document.createElement('p');
+    line.textContent = note.firstChild.textContent.trim();
+    status.appendChild(line);
     const link = note.querySelector('a');
     if (link) link.focus();
   },
 
   page_report_error: function (message) {
-    const dialog = document.getElementById('error');
-    dialog.querySelector('.message').textContent = UTF8ToString(message);
-    if (!dialog.open) dialog.showModal();
+    window.galgenLoader.showError(UTF8ToString(message));
   },
 
   // A new element for every message, so that screen readers announce a

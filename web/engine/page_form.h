@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The form engine of the web edition: builds a form's controls as
-// absolutely positioned DOM elements from a FormLayout and carries out what
-// the form core decides (form_core.h). It hands the page's events to the
-// core by control number, and does nothing of its own but calls to the page
-// (page.h, page.js).
+// The form engine of the web edition: takes over the elements of a form's
+// controls that the page already holds (written at build time from the same
+// FormLayout, page_markup.h) and carries out what the form core decides
+// (form_core.h). It hands the page's events to the core by control number,
+// and does nothing of its own but calls to the page (page.h, page.js).
 //
 // No exception leaves it for JavaScript: whatever an event or the start
 // raises is shown to the player in the page's error dialog.
@@ -20,10 +20,9 @@ namespace galgen::web {
 
 class PageForm final : public form::Toolkit {
 public:
-    // Builds the form on the page's ground element, with the pictures the
-    // layout names as files in pictureFolder, relative to the page. One form
-    // lives on a page at a time; it receives the page's events.
-    PageForm(const form::FormLayout& layout, std::string pictureFolder);
+    // Takes over the form's elements on the page. One form lives on a page
+    // at a time; it receives the page's events.
+    explicit PageForm(const form::FormLayout& layout);
     ~PageForm() override;
     PageForm(const PageForm&) = delete;
     PageForm& operator=(const PageForm&) = delete;
@@ -31,8 +30,9 @@ public:
     // What the program wires its handlers to.
     form::FormCore& engine() { return core_; }
 
-    // Runs the Load handler and gives the first focus.
-    void load() { core_.load(); }
+    // Runs the Load handler and gives the first focus; then the events that
+    // came before the engine was ready reach it, in their order.
+    void load();
     // What the program does once the form is unloaded: typically discard it.
     void afterUnload(std::function<void()> action) { afterUnload_ = std::move(action); }
 
@@ -51,11 +51,7 @@ public:
     void unload() override;
 
 private:
-    void build(std::string_view container, int parent);
-    void create(int control, int parent);
-
     form::FormCore core_;
-    std::string pictureFolder_;
     std::function<void()> afterUnload_;
 };
 

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The service worker: keeps every file of one build under a cache named for
+// that build, so that the game plays offline after one visit, from any
+// folder. Every file but the page and this worker is named by its content,
+// so a name always means the same bytes and two builds never mix. The page
+// comes from the network while there is one, so that a new release shows
+// on the next visit, and from the cache without; the new build's worker
+// takes over once no page of the old one is open, and drops the old cache.
+'use strict';
+const CACHE = '@CACHE@';
+const FILES = @FILES@;
+
+self.addEventListener('install', (event) => {
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));
+});
+
+self.addEventListener('activate', (event) => {
+  event.waitUntil(caches.keys().then((names) => Promise.all(
+    names.filter((name) => name.startsWith('galgen-') && name !== CACHE).map((name) => caches.delete(name)))));
+});
+
+self.addEventListener('fetch', (event) => {
+  const request = event.request;
+  if (request.method !== 'GET' || new URL(request.url).origin !== location.origin) return;
+  if (request.mode === 'navigate') {
+    event.respondWith(fetch(request).catch(() => caches.open(CACHE).then((cache) => cache.match('./'))));
+    return;
+  }
+  event.respondWith(caches.open(CACHE).then((cache) => cache.match(request, { ignoreSearch: true })
+    .then((kept) => kept || fetch(request))));
+});
