@@ -74,7 +74,7 @@ const isolated = await serve(buildDir, { isolated: true });
 const tab = await session.browser.newPage();
 await tab.setViewport({ width: 483, height: 449 });
 await tab.goto(`${isolated.origin}/site/`);
-await tab.waitForSelector('[data-name=ende]');
+await tab.waitForSelector('#form[data-ready]');
 await tab.evaluate(() => {
   window.__keys = [];
   let t0 = 0;

@@ -77,7 +77,7 @@ export async function openGame(session, { site = 'test-site', width = 483, heigh
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
   await page.goto(`${session.origin}/${site}/`);
-  await page.waitForSelector('[data-name=ende]');
+  await page.waitForSelector('#form[data-ready]');
   await page.evaluate(() => document.fonts.ready.then(() => undefined));
   return new Game(page, errors);
 }

@@ -3,9 +3,9 @@
 // already, and this keeps it working until the engine takes over. It fits
 // the form to a narrow viewport, keeps the focus where a desktop would,
 // keeps the events that come before the engine is ready so that none is
-// lost, shows every run-time error and anything uncaught in the page's
-// error dialog, and registers the service worker that keeps the game for
-// offline play.
+// lost, starts the module once the start screen is painted, shows every
+// run-time error and anything uncaught in the page's error dialog, and
+// registers the service worker that keeps the game for offline play.
 (function () {
   'use strict';
   const form = document.getElementById('form');
@@ -53,6 +53,25 @@
       return early.splice(0);
     },
   };
+
+  // Nothing but the start screen itself comes before its first paint: the
+  // module follows it.
+  document.fonts.ready.then(function () {
+    requestAnimationFrame(function () {
+      setTimeout(function () {
+        const module = document.createElement('script');
+        module.src = form.dataset.module;
+        module.onerror = function () { showError('Laufzeitfehler: Das Spiel konnte nicht geladen werden.'); };
+        document.body.appendChild(module);
+      }, 0);
+    });
+  });
+
+  // The pictures of the gallows show only during a round: they load once
+  // the start screen is there, not before.
+  window.addEventListener('load', function () {
+    form.querySelectorAll('img[loading=lazy]').forEach(function (img) { img.loading = 'eager'; });
+  });
 
   if ('serviceWorker' in navigator && location.protocol !== 'file:') {
     window.addEventListener('load', function () {

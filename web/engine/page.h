@@ -18,7 +18,8 @@ void page_listen(int id, int events);
 // shortcut rather than to the element with the focus.
 void page_shortcut(const char* key);
 void page_focus(int id);
-// The engine is ready: the events the page kept while it loaded reach it.
+// The engine is ready: the events the page kept while it loaded reach it,
+// and the form is marked data-ready.
 void page_ready();
 // Discards the form and shows the page's note on the ended game.
 void page_unload();

@@ -62,11 +62,15 @@ mergeInto(LibraryManager.library, {
     Page.elements[id] = document.querySelector('#form [data-name="' + UTF8ToString(name) + '"]');
   },
 
+  // A text the element has already is left alone: the start screen the
+  // engine takes over shows its texts already, and a new text node would
+  // be painted anew.
   page_text__deps: ['$Page'],
   page_text: function (id, text) {
     const element = Page.elements[id];
-    if (element.tagName === 'INPUT') element.value = UTF8ToString(text);
-    else element.textContent = UTF8ToString(text);
+    const property = element.tagName === 'INPUT' ? 'value' : 'textContent';
+    text = UTF8ToString(text);
+    if (element[property] !== text) element[property] = text;
   },
 
   page_hidden__deps: ['$Page'],
@@ -101,6 +105,7 @@ mergeInto(LibraryManager.library, {
   page_ready: function () {
     const early = window.galgenLoader ? window.galgenLoader.ready() : [];
     early.forEach(Page.replay);
+    document.getElementById('form').dataset.ready = '';
   },
 
   // The live region is emptied, so that it holds nothing of the game, and
