@@ -30,7 +30,8 @@ public:
 
     // The form's elements, to stand inside the page's form ground.
     std::string html() const;
-    // The rules that place and paint them, and the ground's size and colour.
+    // The rules that place and paint them, the ground's size and colour, and
+    // the text colours darkened where the player asks for more contrast.
     std::string css() const;
 
     // Toolkit
@@ -43,6 +44,7 @@ public:
 private:
     void element(std::string& out, int control) const;
     void children(std::string& out, std::string_view container) const;
+    form::Rgb groundOf(int control) const;
 
     form::FormCore core_;
     std::string pictureFolder_;
