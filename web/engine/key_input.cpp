@@ -22,6 +22,20 @@ char32_t namedKeyCharacter(std::string_view key)
     return 0;
 }
 
+// The characters an insertion types, as the desktop would get them: its
+// text, a line break as Enter, a deletion backwards as Backspace. Any other
+// change (a paste, a drop, a deletion forwards) types nothing.
+std::u32string typedText(std::string_view inputType, std::string_view data)
+{
+    if (inputType == "insertText")
+        return utf8ToUnicode(data);
+    if (inputType == "insertLineBreak")
+        return U"\r";
+    if (inputType == "deleteContentBackward")
+        return U"\b";
+    return {};
+}
+
 }  // namespace
 
 void KeyInput::deliver(std::u32string_view text)
@@ -32,7 +46,7 @@ void KeyInput::deliver(std::u32string_view text)
 
 void KeyInput::keyDown(std::string_view key, int modifiers)
 {
-    keyHandled_ = false;
+    keyHandled_ = inputTaken_ = false;
     if (modifiers & Composing)
         return;
     // A dead key's character comes with the key after it, in a
@@ -66,16 +80,20 @@ void KeyInput::beforeInput(std::string_view inputType, std::string_view data)
             followComposition(utf8ToUnicode(data));
         return;
     }
-    if (keyHandled_) {
-        keyHandled_ = false;
-        return;
-    }
-    if (inputType == "insertText")
-        deliver(utf8ToUnicode(data));
-    else if (inputType == "insertLineBreak")
-        deliver(U"\r");
-    else if (inputType == "deleteContentBackward")
-        deliver(U"\b");
+    // This insertion is taken, whether or not its keydown delivered it: the
+    // input event that follows reports it again.
+    inputTaken_ = true;
+    if (!keyHandled_)
+        deliver(typedText(inputType, data));
+}
+
+void KeyInput::input(std::string_view inputType, std::string_view data)
+{
+    if (inputType == "insertCompositionText")
+        return;   // a composition's text comes with its beforeinput and compositionend
+    if (!inputTaken_ && !keyHandled_)
+        deliver(typedText(inputType, data));
+    inputTaken_ = false;
 }
 
 void KeyInput::compositionEnd(std::string_view data)

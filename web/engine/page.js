@@ -30,6 +30,12 @@ mergeInto(LibraryManager.library, {
       stringToUTF8(text, pointer, size);
       return pointer;
     },
+    // Passes an input event's kind and text to that entry point.
+    insertion: function (entry, id, e) {
+      const top = stackSave();
+      entry(id, Page.string(e.inputType || ''), Page.string(e.data || ''));
+      stackRestore(top);
+    },
   },
 
   page_create__deps: ['$Page'],
@@ -85,10 +91,14 @@ mergeInto(LibraryManager.library, {
       element.addEventListener('keyup', function () {
         _galgen_key_up(id);
       });
+      // An insertion comes as beforeinput and input; text that a script or
+      // a tool inserts may come as input alone (Firefox). The engine takes
+      // each insertion once.
       element.addEventListener('beforeinput', function (e) {
-        const top = stackSave();
-        _galgen_before_input(id, Page.string(e.inputType), Page.string(e.data || ''));
-        stackRestore(top);
+        Page.insertion(_galgen_before_input, id, e);
+      });
+      element.addEventListener('input', function (e) {
+        Page.insertion(_galgen_input, id, e);
       });
       element.addEventListener('compositionend', function (e) {
         const top = stackSave();

@@ -388,6 +388,11 @@ EMSCRIPTEN_KEEPALIVE void galgen_before_input(int id, const char* inputType, con
     toKeys(id, [&](galgen::web::KeyInput& keys) { keys.beforeInput(inputType, data); });
 }
 
+EMSCRIPTEN_KEEPALIVE void galgen_input(int id, const char* inputType, const char* data)
+{
+    toKeys(id, [&](galgen::web::KeyInput& keys) { keys.input(inputType, data); });
+}
+
 EMSCRIPTEN_KEEPALIVE void galgen_composition_end(int id, const char* data)
 {
     toKeys(id, [&](galgen::web::KeyInput& keys) { keys.compositionEnd(data); });
