@@ -59,8 +59,17 @@ void KeyInput::keyDown(std::string_view key, int modifiers)
     if (ch == 0)
         return;   // a key the input events report, if it types anything
     const bool altGraph = modifiers & AltGraph;
-    if ((modifiers & Meta) || ((modifiers & Alt) && !altGraph))
-        return;   // a command, not a character
+    if (modifiers & Meta) {
+        // A command, not a character, even where the browser types the key's
+        // character into the box (WebKitGTK does): like the desktop, the
+        // keystroke decides.
+        keyHandled_ = true;
+        return;
+    }
+    // A command, not a character; where Alt types one (macOS's Option key),
+    // its input events deliver it.
+    if ((modifiers & Alt) && !altGraph)
+        return;
     if ((modifiers & Control) && !altGraph && character.size() == 1) {
         // Control with a letter types its control character, as on the
         // desktop; with any other key it is a shortcut.

@@ -37,9 +37,10 @@ private:
     void followComposition(const std::u32string& now);
 
     std::function<void(char32_t)> deliver_;
-    // The keydown of the running keystroke has delivered its character, so
-    // whatever the keystroke inserts until its keyup is that character again
-    // (Firefox inserts a character outside the BMP in two halves).
+    // The keydown of the running keystroke has delivered its character (or
+    // found the keystroke a command), so whatever the keystroke inserts until
+    // its keyup is no new character (Firefox inserts a character outside the
+    // BMP in two halves).
     bool keyHandled_ = false;
     // A beforeinput has taken the insertion that its input event reports.
     bool inputTaken_ = false;
