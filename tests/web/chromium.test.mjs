@@ -1,0 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The form cases in Debian's chromium.
+import { browserSession, runTable } from './cases.mjs';
+
+const session = browserSession('chromium');
+runTable(session);
