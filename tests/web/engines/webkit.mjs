@@ -56,6 +56,10 @@ export async function launch() {
       const xvfb = start('Xvfb', ['-displayfd', '1', '-nolisten', 'tcp', '-screen', '0', '1280x1024x24']);
       children.push(xvfb.child);
       env.DISPLAY = `:${(await xvfb.ready).trim()}`;
+      // A window manager gives MiniBrowser's window the focus, as on a
+      // desktop: without it the page never has the focus, and no control
+      // matches :focus.
+      children.push(spawn('openbox', ['--sm-disable'], { stdio: 'ignore', env }));
     }
     const port = await freePort();
     const driverProcess = spawn('/usr/bin/WebKitWebDriver', [`--port=${port}`],
