@@ -141,15 +141,13 @@ function laidOut(name) {
   return { x, y, width: size(control, 'width'), height: size(control, 'height') };
 }
 
-// In the page: where the centre of a pixel of the form lies in the
-// viewport, however the form is scaled. Pixel (x, y) is the square from
-// (x, y) to (x + 1, y + 1), as on the desktop, where a click at (x, y) is a
-// click on that pixel.
-function viewportPoint([x, y]) {
+// In the page: where the form lies in the viewport, and how far it is
+// scaled. A click on pixel (x, y) of the form lands on the pixel's centre,
+// (x + 0.5, y + 0.5), as a click on the desktop lands on the pixel.
+function formInViewport() {
   const form = document.getElementById('form');
   const r = form.getBoundingClientRect();
-  const scale = r.width / form.offsetWidth;
-  return [r.x + (x + 0.5) * scale, r.y + (y + 0.5) * scale];
+  return { left: r.x, top: r.y, scale: r.width / form.offsetWidth };
 }
 
 // The game in one browser, driven as a player would: real clicks and keys,
@@ -187,13 +185,19 @@ export class Game {
   }
 
   // A real left click on a pixel of the form, on whatever lies on top there.
-  async clickAt(point) {
-    const [x, y] = await this.evaluate(viewportPoint, point);
-    await this.browser.mouseClick(x, y);
+  // The form's place in the viewport is read once: a game's viewport keeps
+  // its size.
+  async clickAt([x, y]) {
+    this.form ??= await this.evaluate(formInViewport);
+    const { left, top, scale } = this.form;
+    await this.browser.mouseClick(left + (x + 0.5) * scale, top + (y + 0.5) * scale);
   }
-  // The rectangle a control is laid out in, in form pixels.
-  placeOf(name) {
-    return this.evaluate(laidOut, name);
+  // The rectangle a control is laid out in, in form pixels; the layout
+  // never changes.
+  async placeOf(name) {
+    this.places ??= new Map();
+    if (!this.places.has(name)) this.places.set(name, await this.evaluate(laidOut, name));
+    return this.places.get(name);
   }
   // A real left click on the pixel at the centre of the control's laid-out
   // rectangle.

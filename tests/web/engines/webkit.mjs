@@ -144,7 +144,7 @@ class WebKitWindow {
   // WebKit's WebDriver moves the pointer in whole CSS pixels: a point
   // inside a pixel is that pixel's own coordinates.
   mouseClick(x, y) {
-    return this.driver.actions().move({ origin: Origin.VIEWPORT, x: Math.floor(x), y: Math.floor(y) })
+    return this.driver.actions().move({ origin: Origin.VIEWPORT, x: Math.floor(x), y: Math.floor(y), duration: 0 })
       .press().release().perform();
   }
 
