@@ -35,6 +35,20 @@ char32_t controlCharacter(std::u32string_view text)
     return upper >= U'A' && upper <= U'Z' ? upper - 64 : 0;
 }
 
+// The characters an insertion types, as the desktop would get them: its
+// text, a line break as Enter, a deletion backwards as Backspace. Any other
+// change (a paste, a drop, a deletion forwards) types nothing.
+std::u32string typedText(std::string_view inputType, std::string_view data)
+{
+    if (inputType == "insertText")
+        return utf8ToUnicode(data);
+    if (inputType == "insertLineBreak")
+        return U"\r";
+    if (inputType == "deleteContentBackward")
+        return U"\b";
+    return {};
+}
+
 }  // namespace
 
 void KeyInput::deliver(std::u32string_view text)
@@ -45,8 +59,7 @@ void KeyInput::deliver(std::u32string_view text)
 
 void KeyInput::keyDown(const KeyPress& key)
 {
-    keyHandled_ = false;
-    inputTaken_ = false;
+    keyHandled_ = inputTaken_ = false;
     if (key.modifiers & Composing)
         return;
     // A dead key's character comes with the key after it, in a
@@ -62,8 +75,16 @@ void KeyInput::keyDown(const KeyPress& key)
     if (key.text.empty())
         return;   // a key the input events report, if it types anything
     const bool altGraph = key.modifiers & AltGraph;
-    if ((key.modifiers & Meta) || ((key.modifiers & Alt) && !altGraph))
-        return;   // a command, not a character
+    if (key.modifiers & Meta) {
+        // A command, not a character, even where the toolkit types the key's
+        // character into the box (WebKitGTK does): the keystroke decides.
+        keyHandled_ = true;
+        return;
+    }
+    // A command, not a character; where Alt types one (macOS's Option key),
+    // its input events deliver it.
+    if ((key.modifiers & Alt) && !altGraph)
+        return;
     if ((key.modifiers & Control) && !altGraph) {
         const char32_t ch = controlCharacter(key.text);
         if (ch == 0)
@@ -77,36 +98,25 @@ void KeyInput::keyDown(const KeyPress& key)
 
 void KeyInput::beforeInput(std::string_view inputType, std::string_view data)
 {
-    inputTaken_ = true;
-    insert(inputType, data);
-}
-
-void KeyInput::input(std::string_view inputType, std::string_view data)
-{
-    if (inputTaken_) {
-        inputTaken_ = false;
-        return;
-    }
-    insert(inputType, data);
-}
-
-void KeyInput::insert(std::string_view inputType, std::string_view data)
-{
     if (inputType == "insertCompositionText") {
         if (!deadKey_)
             followComposition(utf8ToUnicode(data));
         return;
     }
-    if (keyHandled_) {
-        keyHandled_ = false;
-        return;
-    }
-    if (inputType == "insertText")
-        deliver(utf8ToUnicode(data));
-    else if (inputType == "insertLineBreak")
-        deliver(U"\r");
-    else if (inputType == "deleteContentBackward")
-        deliver(U"\b");
+    // This insertion is taken, whether or not its key press delivered it:
+    // the input event that follows reports it again.
+    inputTaken_ = true;
+    if (!keyHandled_)
+        deliver(typedText(inputType, data));
+}
+
+void KeyInput::input(std::string_view inputType, std::string_view data)
+{
+    if (inputType == "insertCompositionText")
+        return;   // a composition's text comes with its beforeinput and compositionend
+    if (!inputTaken_ && !keyHandled_)
+        deliver(typedText(inputType, data));
+    inputTaken_ = false;
 }
 
 void KeyInput::compositionEnd(std::string_view data)

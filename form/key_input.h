@@ -30,24 +30,26 @@ public:
     explicit KeyInput(std::function<void(char32_t)> deliver) : deliver_(std::move(deliver)) {}
 
     void keyDown(const KeyPress& key);
-    void keyUp() { keyHandled_ = false; }
+    void keyUp() { keyHandled_ = inputTaken_ = false; }
     // Input events, before and after the text box changes: the event's
     // inputType ("insertText", "insertCompositionText", ...) and its data
     // (UTF-8). Where both come, the pair counts once; where only the one
-    // after the change comes, it counts.
+    // after the change comes (text a script or a tool inserts, in Firefox),
+    // it counts.
     void beforeInput(std::string_view inputType, std::string_view data);
     void input(std::string_view inputType, std::string_view data);
     // The text an input method commits when its composition ends.
     void compositionEnd(std::string_view data);
 
 private:
-    void insert(std::string_view inputType, std::string_view data);
     void deliver(std::u32string_view text);
     void followComposition(const std::u32string& now);
 
     std::function<void(char32_t)> deliver_;
-    // The key press of the running keystroke has delivered its character,
-    // so the input events that follow it are the same character again.
+    // The key press of the running keystroke has delivered its character (or
+    // found the keystroke a command), so whatever the keystroke inserts until
+    // its release is no new character (Firefox inserts a character outside
+    // the 16-bit plane in two halves).
     bool keyHandled_ = false;
     // An input event before the change has been taken; the one after the
     // change is the same insertion.

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Helpers of the browser tests and benchmarks: Debian's chromium, headless,
-// under puppeteer-core; the built sites served from build-web/; and the
-// player's view of the game: texts, visible parts, focus and the pixels of
-// a screenshot.
-import { mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join, resolve } from 'node:path';
+// Helpers of the browser tests and benchmarks: the built sites served from
+// build-web/; a game in one of three browser engines (Debian's chromium,
+// firefox-esr and WebKitGTK, each in engines/) behind one driver; and the
+// player's view of the game: texts, visible controls, focus, the spoken
+// status and the pixels of a screenshot.
+import { resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { PNG } from 'pngjs';
-import puppeteer from 'puppeteer-core';
 import { spawn } from 'node:child_process';
 
 const serverScript = fileURLToPath(new URL('../../web/serve.mjs', import.meta.url));
@@ -44,27 +42,45 @@ export async function serve(folder, { isolated = false } = {}) {
     child.stdout.once('data', (line) => done(String(line).match(/http:\/\/\S+?:(\d+)/)[1]));
     child.once('exit', (code) => fail(new Error(`server ended: ${code}`)));
   });
-  return { origin: `http://127.0.0.1:${address}`, close: () => child.kill() };
+  const end = () => child.kill();
+  process.once('exit', end);   // should the test end without closing it
+  return {
+    origin: `http://127.0.0.1:${address}`,
+    close() {
+      end();
+      process.off('exit', end);
+    },
+  };
 }
 
-// Starts the server and chromium; close() ends both.
-export async function openBrowser({ isolated = false } = {}) {
+const engines = {
+  chromium: () => import('./engines/chromium.mjs'),
+  firefox: () => import('./engines/firefox.mjs'),
+  webkit: () => import('./engines/webkit.mjs'),
+};
+export const engineNames = Object.keys(engines);
+
+// Starts the server and a browser (chromium unless named); close() ends
+// both. For chromium and firefox, browser is puppeteer's Browser.
+export async function openBrowser({ engine = 'chromium', isolated = false } = {}) {
   const server = await serve(buildDir, { isolated });
-  const profile = mkdtempSync(join(tmpdir(), 'galgen-chromium-'));
-  const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--font-render-hinting=none',
-      `--user-data-dir=${profile}`],
-  });
+  let launched;
+  try {
+    launched = await (await engines[engine]()).launch();
+  } catch (error) {
+    server.close();
+    throw error;
+  }
   return {
-    browser,
+    engine,
+    browser: launched.browser,
     origin: server.origin,
+    open: launched.open,
+    // Why this browser cannot run a case's steps, or nothing.
+    skips: launched.skips,
     async close() {
-      await browser.close();
+      await launched.close();
       server.close();
-      rmSync(profile, { recursive: true, force: true });
     },
   };
 }
@@ -72,108 +88,213 @@ export async function openBrowser({ isolated = false } = {}) {
 // Opens the test site (or the shipped one) on a page of that size and waits
 // for the start screen with its fonts.
 export async function openGame(session, { site = 'test-site', width = 483, height = 449, scale = 1 } = {}) {
-  const page = await session.browser.newPage();
-  await page.setViewport({ width, height, deviceScaleFactor: scale });
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  await page.goto(`${session.origin}/${site}/`);
-  await page.waitForSelector('#form[data-ready]');
-  await page.evaluate(() => document.fonts.ready.then(() => undefined));
-  return new Game(page, errors);
+  const game = new Game(await session.open(`${session.origin}/${site}/`, { width, height, scale }));
+  await game.evaluate(untilStarted);
+  return game;
 }
 
+// In the page: waits for the engine to have the form, and for the fonts,
+// and keeps the page's uncaught errors from then on.
+function untilStarted() {
+  window.galgenErrors = [];
+  addEventListener('error', (e) => window.galgenErrors.push(e.message));
+  addEventListener('unhandledrejection', (e) => window.galgenErrors.push(String(e.reason)));
+  return new Promise((done) => {
+    const check = () => {
+      if (!document.querySelector('#form[data-ready]')) return false;
+      document.fonts.ready.then(() => done());
+      return true;
+    };
+    if (!check()) {
+      const watch = new MutationObserver(() => { if (check()) watch.disconnect(); });
+      watch.observe(document, { childList: true, subtree: true, attributes: true, attributeFilter: ['data-ready'] });
+    }
+  });
+}
+
+// In the page: what the player sees. Shown: those of the watched controls
+// that are visible, hidden neither themselves nor by a container; texts: a
+// label's caption, a button's, or a text box's value, for the names given.
+function readState(watch, names) {
+  const at = (name) => document.querySelector(`[data-name="${name}"]`);
+  const text = (e) => (e.tagName === 'INPUT' ? e.value : e.textContent);
+  return {
+    shown: watch.filter((name) => at(name) && !at(name).closest('[hidden]')),
+    texts: Object.fromEntries(names.map((name) => [name, at(name) ? text(at(name)) : null])),
+    focus: document.activeElement?.dataset?.name ?? document.activeElement?.tagName ?? null,
+    spoken: document.getElementById('status').textContent,
+  };
+}
+
+// In the page: the rectangle a control is laid out in, in form pixels, read
+// from its computed style, which holds it whether or not the control is
+// shown.
+function laidOut(name) {
+  const form = document.getElementById('form');
+  const control = document.querySelector(`[data-name="${name}"]`);
+  const style = (e, side) => parseFloat(getComputedStyle(e)[side]);
+  const size = (e, side) => style(e, side) || parseFloat(e.getAttribute(side));
+  let x = 0;
+  let y = 0;
+  for (let e = control; e !== form; e = e.parentElement) {
+    x += style(e, 'left');
+    y += style(e, 'top');
+  }
+  return { x, y, width: size(control, 'width'), height: size(control, 'height') };
+}
+
+// In the page: where the form lies in the viewport, and how far it is
+// scaled. A click on pixel (x, y) of the form lands on the pixel's centre,
+// (x + 0.5, y + 0.5), as a click on the desktop lands on the pixel.
+function formInViewport() {
+  const form = document.getElementById('form');
+  const r = form.getBoundingClientRect();
+  return { left: r.x, top: r.y, scale: r.width / form.offsetWidth };
+}
+
+// The game in one browser, driven as a player would: real clicks and keys,
+// and the test site's hooks for the words drawn and the key codes logged.
 export class Game {
-  constructor(page, errors) {
-    this.page = page;
-    this.errors = errors;
+  constructor(browser) {
+    this.browser = browser;   // the engine's page: engines/*.mjs
+    this.page = browser.page;   // puppeteer's Page, for chromium and firefox
+  }
+
+  // The page's errors that puppeteer has reported.
+  get errors() {
+    return this.browser.errors;
+  }
+  // Every uncaught error of the page, as far as the browser reports them.
+  async pageErrors() {
+    return [...this.browser.errors, ...await this.evaluate(() => window.galgenErrors ?? [])];
+  }
+
+  evaluate(fn, ...args) {
+    return this.browser.evaluate(fn, ...args);
   }
 
   // Words to draw, by row of the word list, and raw random values.
   pushRows(...rows) {
-    return this.page.evaluate((rs) => rs.forEach((r) => Module._galgen_test_push_row(r)), rows);
+    return this.evaluate((rs) => rs.forEach((r) => Module._galgen_test_push_row(r)), rows);
   }
   push(value) {
-    return this.page.evaluate((v) => Module._galgen_test_push(v), value);
+    return this.evaluate((v) => Module._galgen_test_push(v), value);
   }
   // The key codes that reached the KeyPress handler since the last call.
   async keyLog() {
-    const log = await this.page.evaluate(() => Module.ccall('galgen_test_take_key_log', 'string', [], []));
+    const log = await this.evaluate(() => Module.ccall('galgen_test_take_key_log', 'string', [], []));
     return log.split(',').filter(Boolean).map(Number);
   }
 
-  // A real mouse click at a point of the form, in form pixels.
+  // A real left click on a pixel of the form, on whatever lies on top there.
+  // The form's place in the viewport is read once: a game's viewport keeps
+  // its size.
   async clickAt([x, y]) {
-    const box = await this.page.$eval('#form', (f) => {
-      const r = f.getBoundingClientRect();
-      return { x: r.x, y: r.y, scale: r.width / f.offsetWidth };
-    });
-    await this.page.mouse.click(box.x + x * box.scale, box.y + y * box.scale);
+    this.form ??= await this.evaluate(formInViewport);
+    const { left, top, scale } = this.form;
+    await this.browser.mouseClick(left + (x + 0.5) * scale, top + (y + 0.5) * scale);
   }
-  click(name) {
-    return this.page.click(`[data-name=${name}]`);
+  // The rectangle a control is laid out in, in form pixels; the layout
+  // never changes.
+  async placeOf(name) {
+    this.places ??= new Map();
+    if (!this.places.has(name)) this.places.set(name, await this.evaluate(laidOut, name));
+    return this.places.get(name);
+  }
+  // A real left click on the pixel at the centre of the control's laid-out
+  // rectangle.
+  async click(name) {
+    const r = await this.placeOf(name);
+    await this.clickAt([Math.floor(r.x + r.width / 2), Math.floor(r.y + r.height / 2)]);
   }
   async startRound(wordRow) {
     await this.pushRows(wordRow);
     await this.clickAt(questionMark);
   }
-  type(text) {
-    return this.page.keyboard.type(text);
+
+  // Each character as a key of a keyboard that has it.
+  async type(text) {
+    for (const character of text) await this.browser.typeCharacter(character);
   }
+  // One key by its DOM name, with modifiers held.
   press(key, modifiers = []) {
-    return (async () => {
-      for (const m of modifiers) await this.page.keyboard.down(m);
-      await this.page.keyboard.press(key);
-      for (const m of modifiers.reverse()) await this.page.keyboard.up(m);
-    })();
+    return this.browser.press(key, modifiers);
+  }
+  // Text that comes with no key event.
+  input(text) {
+    return this.browser.insertText(text);
+  }
+  // An input method's composition growing through texts, then committed.
+  compose(texts, commit) {
+    return this.browser.compose(texts, commit);
+  }
+  // A dead key, then the key that composes with it.
+  dead(accent, commit) {
+    return this.browser.dead(accent, commit);
   }
 
-  // What the player sees, read from the DOM.
-  state() {
-    return this.page.evaluate(() => {
-      const at = (name) => document.querySelector(`[data-name=${name}]`);
-      const parts = [];
-      for (let i = 1; i <= 12; ++i) if (!at(`teil${i}`).hasAttribute('hidden')) parts.push(`teil${i}`);
-      return {
-        label1: at('Label1').textContent,
-        label2: at('Label2').textContent,
-        word: at('Fragewort').hidden ? null : at('Fragewort').value,
-        hiddenWord: at('Fragewort').value,
-        textin: at('textin').value,
-        parts,
-        focus: document.activeElement?.dataset?.name ?? document.activeElement?.tagName,
-      };
+  // What the player sees: the watched controls that are visible, the texts
+  // of the controls named, the focus and the spoken status.
+  state(watch = [], names = []) {
+    return this.evaluate(readState, watch, names);
+  }
+  // The run-time error that the page shows, or null.
+  error() {
+    return this.evaluate(() => {
+      const dialog = document.getElementById('error');
+      return dialog.open ? dialog.querySelector('.message').textContent : null;
     });
+  }
+  // Closes the error message with a click on its OK.
+  async dismissError() {
+    const [x, y] = await this.evaluate(() => {
+      const r = document.querySelector('#error button').getBoundingClientRect();
+      return [r.x + r.width / 2, r.y + r.height / 2];
+    });
+    await this.browser.mouseClick(x, y);
+  }
+  // Whether "Ende" has ended the game: the form is gone, the note shows.
+  ended() {
+    return this.evaluate(() => document.getElementById('form') === null && !document.getElementById('ended').hidden);
   }
 
   // The screenshot as a pixel reader in form pixels.
   async screen() {
-    const scale = await this.page.evaluate(() => devicePixelRatio);
-    const png = PNG.sync.read(await this.page.screenshot({ type: 'png' }));
-    const pixel = (x, y) => {
-      const i = (Math.round(y * scale) * png.width + Math.round(x * scale)) * 4;
-      return [png.data[i], png.data[i + 1], png.data[i + 2]];
-    };
-    return {
-      pixel,
-      // Pixels of exactly that colour in a rectangle of form pixels.
-      count(x, y, w, h, rgb) {
-        let n = 0;
-        for (let yy = y; yy < y + h; ++yy)
-          for (let xx = x; xx < x + w; ++xx) {
-            const p = pixel(xx, yy);
-            if (p[0] === rgb[0] && p[1] === rgb[1] && p[2] === rgb[2]) ++n;
-          }
-        return n;
-      },
-      // Pixels of any colour but white in a rectangle: a picture drawn there.
-      inked(x, y, w, h) {
-        let n = 0;
-        for (let yy = y; yy < y + h; ++yy)
-          for (let xx = x; xx < x + w; ++xx) if (pixel(xx, yy).some((c) => c < 200)) ++n;
-        return n;
-      },
-    };
+    const scale = await this.evaluate(() => devicePixelRatio);
+    return screenOf(PNG.sync.read(await this.browser.screenshot()), scale);
   }
+
+  close() {
+    return this.browser.close();
+  }
+}
+
+// A pixel reader of a screenshot taken at that device pixel ratio.
+function screenOf(png, scale) {
+  const pixel = (x, y) => {
+    const i = (Math.round(y * scale) * png.width + Math.round(x * scale)) * 4;
+    return [png.data[i], png.data[i + 1], png.data[i + 2]];
+  };
+  return {
+    pixel,
+    // Pixels of exactly that colour in a rectangle of form pixels.
+    count(x, y, w, h, rgb) {
+      let n = 0;
+      for (let yy = y; yy < y + h; ++yy)
+        for (let xx = x; xx < x + w; ++xx) {
+          const p = pixel(xx, yy);
+          if (p[0] === rgb[0] && p[1] === rgb[1] && p[2] === rgb[2]) ++n;
+        }
+      return n;
+    },
+    // Pixels of any colour but white in a rectangle: a picture drawn there.
+    inked(x, y, w, h) {
+      let n = 0;
+      for (let yy = y; yy < y + h; ++yy)
+        for (let xx = x; xx < x + w; ++xx) if (pixel(xx, yy).some((c) => c < 200)) ++n;
+      return n;
+    },
+  };
 }
 
 // Which gallows parts the screenshot shows: the blocks and beams by a pixel

@@ -66,8 +66,9 @@ QtKey qtKey(const QString& name, const QJsonArray& modifierNames)
     } named[] = {
         {"Backspace", Qt::Key_Backspace, "\b"}, {"Enter", Qt::Key_Return, "\r"}, {"NumpadEnter", Qt::Key_Enter, "\r"},
         {"Escape", Qt::Key_Escape, "\x1b"},     {"Tab", Qt::Key_Tab, "\t"},       {"Delete", Qt::Key_Delete, "\x7f"},
-        {"ArrowLeft", Qt::Key_Left, ""},        {"Home", Qt::Key_Home, ""},       {"Shift", Qt::Key_Shift, ""},
-        {"F1", Qt::Key_F1, ""},                 {"F2", Qt::Key_F2, ""},           {"Dead", Qt::Key_Dead_Circumflex, ""},
+        {"ArrowLeft", Qt::Key_Left, ""},        {"Home", Qt::Key_Home, ""},       {"End", Qt::Key_End, ""},
+        {"Shift", Qt::Key_Shift, ""},           {"F1", Qt::Key_F1, ""},           {"F2", Qt::Key_F2, ""},
+        {"F3", Qt::Key_F3, ""},
     };
     for (const auto& n : named) {
         if (name == QLatin1String(n.name)) {
@@ -77,6 +78,8 @@ QtKey qtKey(const QString& name, const QJsonArray& modifierNames)
                     n.key == Qt::Key_Enter ? modifiers | Qt::KeypadModifier : modifiers};
         }
     }
+    if (name.toUcs4().size() != 1)
+        qFatal("a key the driver does not know: %s", qPrintable(name));
     const QChar ch = name.at(0);
     const char16_t upper = ch.toUpper().unicode();
     const Qt::Key key = upper < 0x100 ? Qt::Key(upper) : Qt::Key_unknown;

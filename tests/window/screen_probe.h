@@ -131,10 +131,10 @@ inline void press(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers 
 // capital where Qt has one, as a keyboard reports it.
 inline void type(QWidget& window, const QString& text)
 {
-    for (QChar ch : text) {
-        const char16_t upper = ch.toUpper().unicode();
+    for (const char32_t ch : text.toUcs4()) {
+        const char32_t upper = QChar::toUpper(ch);
         const auto key = upper < 0x100 ? Qt::Key(upper) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, window.windowHandle(), key, QString(ch), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, window.windowHandle(), key, QString::fromUcs4(&ch, 1), Qt::NoModifier);
     }
 }
 

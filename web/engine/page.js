@@ -97,8 +97,9 @@ mergeInto(LibraryManager.library, {
   },
 
   page_focus__deps: ['$Page'],
+  // The focus a form gives when it opens shows, as after tabbing there.
   page_focus: function (id) {
-    Page.elements[id].focus();
+    Page.elements[id].focus({ focusVisible: true });
   },
 
   page_ready__deps: ['$Page'],
