@@ -7,9 +7,9 @@
 import { resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { PNG } from 'pngjs';
-import { spawn } from 'node:child_process';
+import { serve } from './server.mjs';
 
-const serverScript = fileURLToPath(new URL('../../web/serve.mjs', import.meta.url));
+export { serve };
 
 const root = resolve(fileURLToPath(import.meta.url), '../../..');
 export const buildDir = resolve(root, process.env.WEB_BUILD_DIR || 'build-web');
@@ -32,26 +32,6 @@ export const texts = {
 
 // Rows of the built-in word list.
 export const row = { elefant: 3, loeffel: 17, hut: 89 };
-
-// Serves a folder from a process of its own, as a real host would: a
-// server inside this process would answer only when puppeteer lets it.
-export async function serve(folder, { isolated = false } = {}) {
-  const child = spawn(process.execPath, [serverScript, folder, '0', ...(isolated ? ['--isolated'] : [])],
-    { stdio: ['ignore', 'pipe', 'inherit'] });
-  const address = await new Promise((done, fail) => {
-    child.stdout.once('data', (line) => done(String(line).match(/http:\/\/\S+?:(\d+)/)[1]));
-    child.once('exit', (code) => fail(new Error(`server ended: ${code}`)));
-  });
-  const end = () => child.kill();
-  process.once('exit', end);   // should the test end without closing it
-  return {
-    origin: `http://127.0.0.1:${address}`,
-    close() {
-      end();
-      process.off('exit', end);
-    },
-  };
-}
 
 const engines = {
   chromium: () => import('./engines/chromium.mjs'),
