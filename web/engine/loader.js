@@ -75,7 +75,12 @@
 
   if ('serviceWorker' in navigator && location.protocol !== 'file:') {
     window.addEventListener('load', function () {
-      navigator.serviceWorker.register('sw.js').catch(function (e) {
+      // A registration that exists already checks for a new release only
+      // now and then; every visit asks, so that a release is kept for the
+      // next one.
+      navigator.serviceWorker.register('sw.js').then(function (registration) {
+        return registration.update();
+      }).catch(function (e) {
         console.warn('Ohne Offline-Spiel: ' + e);
       });
     });

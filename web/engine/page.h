@@ -17,7 +17,9 @@ void page_listen(int id, int events);
 // A key (its DOM name) that anywhere on the page goes to the engine as a
 // shortcut rather than to the element with the focus.
 void page_shortcut(const char* key);
-void page_focus(int id);
+// Moves the focus to the element; with unlessTaken, only if no element of
+// the form has it yet.
+void page_focus(int id, int unlessTaken);
 // The engine is ready: the events the page kept while it loaded reach it,
 // and the form is marked data-ready.
 void page_ready();

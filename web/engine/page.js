@@ -47,10 +47,13 @@ mergeInto(LibraryManager.library, {
       e.preventDefault();
       Page.call(_galgen_shortcut, null, [e.key]);
     },
-    // An event the loader kept, as the listeners would have taken it.
+    // An event the loader kept, as the listeners would have taken it now: a
+    // click where it was made, a key where the focus is after the events
+    // before it (a shortcut may have moved it).
     replay: function (e) {
       if (e.type === 'keydown') Page.shortcut(e);
-      const element = e.target instanceof Element ? e.target.closest('[data-name]') : null;
+      const target = e.type === 'click' ? e.target : document.activeElement;
+      const element = target instanceof Element ? target.closest('[data-name]') : null;
       const id = Page.elements.indexOf(element);
       const wanted = e.type === 'click' ? 1 : 2;
       if (id >= 0 && (Page.events[id] & wanted) && Page.on[e.type]) Page.on[e.type](id, e);
@@ -98,7 +101,8 @@ mergeInto(LibraryManager.library, {
 
   page_focus__deps: ['$Page'],
   // The focus a form gives when it opens shows, as after tabbing there.
-  page_focus: function (id) {
+  page_focus: function (id, unlessTaken) {
+    if (unlessTaken && document.getElementById('form').contains(document.activeElement)) return;
     Page.elements[id].focus({ focusVisible: true });
   },
 

@@ -49,9 +49,14 @@ PageForm::~PageForm()
 
 PageForm* PageForm::current() { return current_; }
 
+// The page gave the first focus already (the markup's autofocus), and the
+// player may have moved it since: the Load handler's first focus does not
+// take it back.
 void PageForm::load()
 {
+    loading_ = true;
     core_.load();
+    loading_ = false;
     page_ready();
 }
 
@@ -63,7 +68,7 @@ void PageForm::carryOut(int control, const form::CheckedCommand& command)
         page_text(control, command.text->toUtf8().c_str());
 }
 
-void PageForm::focus(int control) { page_focus(control); }
+void PageForm::focus(int control) { page_focus(control, loading_); }
 
 void PageForm::announce(std::string_view utf8) { page_announce(std::string(utf8).c_str()); }
 

@@ -53,6 +53,7 @@ public:
 private:
     form::FormCore core_;
     std::function<void()> afterUnload_;
+    bool loading_ = false;
 };
 
 // Runs a step of the page's start or one of its events; whatever it raises

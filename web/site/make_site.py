@@ -10,9 +10,11 @@
 #                --style style.css --loader loader.js --module-js X.js
 #                --module-wasm X.wasm --manifest manifest.webmanifest
 #                --worker sw.js --policy POLICY
-#                --asset LOGICAL=FILE ... --copy LOGICAL=FILE ...
+#                --asset LOGICAL=FILE ... --copy LOGICAL=FILE ... [--variant TEXT]
 # An asset is named by its content; a copy (the fonts' licences) keeps its
-# name and stays out of the worker's list.
+# name and stays out of the worker's list. A variant, a comment in the style
+# sheet, makes a build that differs from the one without it: the tests'
+# next release.
 import argparse
 import hashlib
 import json
@@ -26,6 +28,7 @@ for option in ("out", "template", "form-html", "form-css", "style", "loader", "m
     parser.add_argument("--" + option, required=True)
 parser.add_argument("--asset", action="append", default=[])
 parser.add_argument("--copy", action="append", default=[])
+parser.add_argument("--variant", default="")
 args = parser.parse_args()
 
 
@@ -64,7 +67,8 @@ for pair in args.asset:
 module_js = os.path.basename(args.module_js)
 add(os.path.basename(args.module_wasm), read(args.module_wasm, "rb"))
 add(module_js, rewrite(read(args.module_js)).encode())
-add("style.css", rewrite(read(args.style) + read(args.form_css)).encode())
+variant = f"/* {args.variant} */\n" if args.variant else ""
+add("style.css", rewrite(read(args.style) + read(args.form_css) + variant).encode())
 add("loader.js", read(args.loader).encode())
 
 manifest = rewrite(read(args.manifest)).encode()

@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The web edition as a product, in chromium: under the strict content
+// security policy a host sends, with no violation; installable; playable
+// offline after one visit, from a subfolder, with the server stopped, not
+// only with the browser's offline emulation; a new release replacing the
+// old one on the next visit without mixing their files; and the clicks and
+// keys that come before the module is ready not lost.
+import assert from 'node:assert/strict';
+import { cpSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import { buildDir, openBrowser, questionMark, row, texts } from './browser.mjs';
+import { serve } from './server.mjs';
+
+let session;
+before(async () => { session = await openBrowser({ engine: 'chromium' }); });
+after(() => session.close());
+
+// A new page that reports what the policy refused, from its first script on.
+async function watchedPage(context = session.browser) {
+  const page = await context.newPage();
+  await page.setViewport({ width: 483, height: 449 });
+  await page.evaluateOnNewDocument(() => {
+    window.violations = [];
+    addEventListener('securitypolicyviolation', (e) => window.violations.push(`${e.violatedDirective} ${e.blockedURI}`));
+  });
+  return page;
+}
+
+const ready = (page) => page.waitForSelector('#form[data-ready]');
+const state = (page) => page.evaluate(() => ({
+  word: document.querySelector('[data-name=Fragewort]').hidden ? null : document.querySelector('[data-name=Fragewort]').value,
+  label1: document.querySelector('[data-name=Label1]').textContent,
+  parts: [...document.querySelectorAll('#form [data-name^=teil]')].filter((e) => !e.closest('[hidden]'))
+    .map((e) => e.dataset.name).sort((a, b) => a.localeCompare(b, 'en', { numeric: true })),
+  spoken: document.getElementById('status').textContent,
+}));
+
+// A round of the test site: Hut, one hit and one miss.
+async function playRound(page) {
+  await page.evaluate((r) => Module._galgen_test_push_row(r), row.hut);
+  await page.mouse.click(...questionMark);
+  await page.keyboard.type('ux');
+  return state(page);
+}
+
+describe('policy', () => {
+  test('the host sends the strict policy, the page carries it too, and a round breaks none of it', async () => {
+    const page = await watchedPage();
+    const response = await page.goto(`${session.origin}/test-site/`);
+    assert.match(response.headers()['content-security-policy'], /script-src 'self' 'wasm-unsafe-eval'.*frame-ancestors 'none'/);
+    const meta = await page.$eval('meta[http-equiv=Content-Security-Policy]', (m) => m.content);
+    assert.match(meta, /^default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self';/);
+    await ready(page);
+    assert.deepEqual(await playRound(page), {
+      word: '-u-', label1: texts.roundHeadline, parts: ['teil1'], spoken: 'Wort: Strich u Strich. 1 von 8 Fehlern.',
+    });
+    assert.deepEqual(await page.evaluate(() => window.violations), []);
+    // No script or style in the markup itself.
+    const markup = await (await fetch(`${session.origin}/test-site/`)).text();
+    assert.doesNotMatch(markup, /<style|\sstyle=|<script(?![^>]*\ssrc=)/);
+    await page.close();
+  });
+});
+
+describe('installable', () => {
+  test('chromium finds the shipped page installable, its manifest in German and relative', async () => {
+    const page = await watchedPage();
+    await page.goto(`${session.origin}/site/`);
+    await ready(page);
+    const cdp = await page.createCDPSession();
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+    const manifest = await (await fetch(`${session.origin}/site/manifest.webmanifest`)).json();
+    assert.equal(manifest.lang, 'de');
+    assert.equal(manifest.start_url, './');
+    assert.equal(manifest.scope, './');
+    assert.equal(manifest.display, 'standalone');
+    assert.deepEqual(manifest.icons.map((i) => `${i.sizes} ${i.purpose}`), ['192x192 any', '512x512 any', '512x512 maskable']);
+    assert.deepEqual(await page.evaluate(() => window.violations), []);
+    await page.close();
+  });
+});
+
+describe('offline and updates', () => {
+  // A host of its own, with a site in a subfolder, that a test stops and
+  // starts again on the same address.
+  let root;
+  let server;
+  let port;
+  const url = () => `http://127.0.0.1:${port}/spiele/galgen/`;
+  const put = (site) => {
+    rmSync(join(root, 'spiele'), { recursive: true, force: true });
+    cpSync(join(buildDir, site), join(root, 'spiele', 'galgen'), { recursive: true });
+  };
+  const start = async () => {
+    server = await serve(root, { port });
+    port = Number(server.origin.split(':').pop());
+  };
+  before(() => { root = mkdtempSync(join(tmpdir(), 'galgen-host-')); port = 0; });
+  after(() => { server?.close(); rmSync(root, { recursive: true, force: true }); });
+
+  // The files of a build, as its service worker lists them.
+  const filesOf = (site) => JSON.parse(readFileSync(join(buildDir, site, 'sw.js'), 'utf8').match(/const FILES = (.*);/)[1]);
+  const cacheOf = (site) => readFileSync(join(buildDir, site, 'sw.js'), 'utf8').match(/const CACHE = "(.*)";/)[1];
+
+  // Waits until a service worker controls the page.
+  const controlled = (page) => page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+
+  test('one visit, then a round with the server stopped; the next release on the next visit, never mixed', async () => {
+    const context = await session.browser.createBrowserContext();
+    put('test-site');
+    await start();
+
+    // The first visit installs the worker; its second page is controlled.
+    let page = await watchedPage(context);
+    await page.goto(url());
+    await ready(page);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.reload();
+    await controlled(page);
+    assert.deepEqual(await page.evaluate(() => caches.keys()), [cacheOf('test-site')]);
+    await page.close();
+
+    // Offline: the server is gone.
+    await server.close();
+    page = await watchedPage(context);
+    await page.goto(url());
+    await ready(page);
+    assert.equal((await playRound(page)).word, '-u-', 'a round offline');
+    await page.close();
+
+    // The next release: the page comes from the network, and everything it
+    // loads is of its own build.
+    put('test-site-next');
+    await start();
+    page = await watchedPage(context);
+    const loaded = [];
+    page.on('requestfinished', (r) => loaded.push(r.url().slice(url().length)));
+    await page.goto(url());
+    await ready(page);
+    await page.evaluate(() => document.fonts.ready.then(() => undefined));
+    const next = new Set(filesOf('test-site-next'));
+    const old = new Set(filesOf('test-site'));
+    const names = loaded.filter((name) => name && name !== 'sw.js');
+    assert.ok(names.some((name) => !old.has(name)), `the next release's files: ${names}`);
+    assert.deepEqual(names.filter((name) => !next.has(name)), [], 'a file of another build');
+    assert.deepEqual(await page.evaluate((files) => [...document.querySelectorAll('link[rel=stylesheet], script[src]')]
+      .map((e) => e.getAttribute('href') ?? e.getAttribute('src')).filter((file) => !files.includes(file)), [...next]), []);
+    // The visit found the next release's worker, which now waits.
+    await page.waitForFunction(() => navigator.serviceWorker.getRegistration().then((r) => r.waiting !== null),
+      { polling: 100 });
+    await page.close();
+
+    // Once no page of the old release is open, the new worker takes over
+    // and the old build's cache is gone; offline, the next release plays.
+    // A page that opens while the old worker still holds on is its client
+    // again, so the check looks anew from a fresh page until then.
+    let keys = [];
+    for (let look = 0; look < 20 && (keys.length !== 1 || keys[0] !== cacheOf('test-site-next')); ++look) {
+      await new Promise((done) => setTimeout(done, 500));
+      page = await watchedPage(context);
+      await page.goto(url());
+      keys = await page.evaluate(() => caches.keys());
+      await page.close();
+    }
+    assert.deepEqual(keys, [cacheOf('test-site-next')], 'only the next release is kept');
+    await server.close();
+    page = await watchedPage(context);
+    await page.goto(url());
+    await ready(page);
+    assert.ok(await page.evaluate(() => [...document.styleSheets].some((s) => s.href.includes('style.'))));
+    assert.equal((await playRound(page)).word, '-u-', 'the next release offline');
+    assert.deepEqual(await page.evaluate(() => window.violations), []);
+    await context.close();
+  });
+});
+
+describe('before the module is ready', () => {
+  // The module's script is held back until the player has acted on the
+  // start screen the page already shows.
+  const early = [
+    { name: 'a click on the "?" and two keys', act: async (page) => { await page.mouse.click(...questionMark); await page.keyboard.type('12'); } },
+    { name: 'F2 and two keys', act: async (page) => { await page.keyboard.press('F2'); await page.keyboard.type('12'); } },
+  ];
+  for (const { name, act } of early) {
+    test(`${name}: the round they ask for starts, and the keys count`, async () => {
+      const context = await session.browser.createBrowserContext();
+      const page = await watchedPage(context);
+      await page.setRequestInterception(true);
+      let release;
+      const held = new Promise((done) => { release = done; });
+      let requested;
+      const asked = new Promise((done) => { requested = done; });
+      page.on('request', (request) => {
+        if (/\/galgen\.\w+\.js$/.test(request.url())) {
+          requested();
+          held.then(() => request.continue());
+        } else {
+          request.continue();
+        }
+      });
+      // The page's load waits for a script it adds before then: not for it.
+      await page.goto(`${session.origin}/site/`, { waitUntil: 'domcontentloaded' });
+      await asked;
+      assert.equal(await page.$('#form[data-ready]'), null);
+      await act(page);
+      release();
+      await ready(page);
+      const after = await state(page);
+      assert.equal(after.label1, texts.roundHeadline);
+      assert.match(after.word, /^-+$/);
+      assert.deepEqual(after.parts, ['teil1', 'teil2']);
+      assert.match(after.spoken, / 2 von 8 Fehlern\.$/);
+      assert.equal(await page.evaluate(() => document.activeElement.dataset.name), 'textin');
+      await context.close();
+    });
+  }
+});
