@@ -6,12 +6,13 @@
 # would say lands in a log; and the means to wait for what Orca says.
 # Everything the session keeps goes into a temporary folder, removed at
 # the end (ORCA_KEEP=1 keeps it); the processes started end with the test.
-#   start_session    the X server, the buses and Orca, ready to hear
-#   start PROGRAM... a process that ends with the session
-#   hear PATTERN     waits until Orca says something that matches
-#   spoken           what Orca has said so far, one utterance a line
-#   transcript       what Orca has said since round_start
-#   fail MESSAGE     ends the test with the transcript
+#   start_session          the X server, the buses and Orca, ready to hear
+#   start NAME COMMAND...  a process that ends with the session, its
+#                          output in NAME.log
+#   hear PATTERN           waits until Orca says something that matches
+#   spoken                 what Orca has said so far, one utterance a line
+#   transcript             what Orca has said since round_start
+#   fail MESSAGE           ends the test with the transcript
 
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 tmp=$(mktemp -d)
