@@ -277,6 +277,17 @@ function screenOf(png, scale) {
   };
 }
 
+// A pixel of each block and beam of the gallows, in form pixels, with the
+// colour the layout gives it.
+export const drawnParts = [
+  { name: 'teil1', at: onPanel(20, 296), colour: colour.brown },
+  { name: 'teil2', at: onPanel(140, 295), colour: colour.brown },
+  { name: 'teil3', at: onPanel(400, 280), colour: colour.brown },
+  { name: 'teil5', at: onPanel(420, 150), colour: colour.darkRed },
+  { name: 'teil6', at: onPanel(380, 20), colour: colour.darkRed },
+  { name: 'teil7', at: onPanel(370, 58), colour: colour.darkRed },
+];
+
 // Which gallows parts the screenshot shows: the blocks and beams by a pixel
 // of their colour, the labels by their text's colour, the picture boxes by
 // ink in their boxes.
@@ -284,16 +295,20 @@ export async function partsShown(game) {
   const s = await game.screen();
   const same = (p, c) => p.every((v, i) => v === c[i]);
   const acquittal = s.inked(...onPanel(162, 124), 80, 16) > 100;
+  const drawn = (name) => {
+    const part = drawnParts.find((p) => p.name === name);
+    return same(s.pixel(...part.at), part.colour);
+  };
   // The acquittal covers the boxes of teil4 and teil9, and shows only after
   // the win has hidden them.
   const probes = [
-    [1, () => same(s.pixel(...onPanel(20, 296)), colour.brown)],
-    [2, () => same(s.pixel(...onPanel(140, 295)), colour.brown)],
-    [3, () => same(s.pixel(...onPanel(400, 280)), colour.brown)],
+    [1, () => drawn('teil1')],
+    [2, () => drawn('teil2')],
+    [3, () => drawn('teil3')],
     [4, () => !acquittal && s.inked(...onPanel(290, 124), 40, 100) > 200],
-    [5, () => same(s.pixel(...onPanel(420, 150)), colour.darkRed)],
-    [6, () => same(s.pixel(...onPanel(380, 20)), colour.darkRed)],
-    [7, () => same(s.pixel(...onPanel(370, 58)), colour.darkRed)],
+    [5, () => drawn('teil5')],
+    [6, () => drawn('teil6')],
+    [7, () => drawn('teil7')],
     [8, () => s.inked(...onPanel(237, 40), 41, 80) > 200],
     [9, () => !acquittal && s.inked(...onPanel(157, 140), 45, 120) > 200],
     [10, () => s.count(...onPanel(19, 34), 179, 74, colour.red) > 200],

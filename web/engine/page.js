@@ -114,7 +114,8 @@ mergeInto(LibraryManager.library, {
   },
 
   // The live region is emptied, so that it holds nothing of the game, and
-  // then tells what the note says.
+  // then tells what the note says. The note has the page's heading, since
+  // the form's goes with the form.
   page_unload__deps: ['$Page'],
   page_unload: function () {
     document.getElementById('form').parentElement.remove();
@@ -124,7 +125,7 @@ mergeInto(LibraryManager.library, {
     const status = document.getElementById('status');
     status.replaceChildren();
     const line = document.createElement('p');
-    line.textContent = note.firstChild.textContent.trim();
+    line.textContent = note.querySelector('p').firstChild.textContent.trim();
     status.appendChild(line);
     const link = note.querySelector('a');
     if (link) link.focus();

@@ -41,6 +41,13 @@ class ChromiumPage extends PuppeteerPage {
     await this.send('Input.dispatchKeyEvent', { type: 'keyUp', key: character });
   }
 
+  // The player's system settings as media features, e.g.
+  // [{ name: 'prefers-contrast', value: 'more' }]; the page's style follows
+  // them at once.
+  emulateMedia(features) {
+    return this.send('Emulation.setEmulatedMedia', { features });
+  }
+
   // Text with no key event, as an on-screen keyboard sends it.
   insertText(text) {
     return this.send('Input.insertText', { text });
