@@ -285,6 +285,23 @@ TEST(Form1, ARunTimeErrorEndsItsHandlerAndTheGameGoesOn)
     EXPECT_EQ(p.engine.errors.size(), 1U);
 }
 
+// The game state behind the screens: the words are loaded after the start
+// screen, a round marks its word used, and the start screen counts them.
+TEST(Form1, StateBehindTheScreens)
+{
+    Player p;
+    EXPECT_EQ(p.form1.state().wordCount, 150);
+    EXPECT_EQ(p.form1.state().usedCount, 0);
+    p.engine.focusOn(control::textin);
+    p.engine.type("ex");
+    EXPECT_EQ(p.form1.state().stage, 0);
+    for (int row = 1; row <= 150; ++row) {
+        p.startRound(row);
+        p.button(control::spielneu);
+        EXPECT_EQ(p.form1.state().usedCount, row);
+    }
+}
+
 TEST(Form1, EndeUnloadsTheForm)
 {
     Player p;

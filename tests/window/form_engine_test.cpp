@@ -45,7 +45,6 @@ private slots:
     void init();
     void cleanup() { form_.reset(); }
 
-    void failedDisplayCommands();
     void textArrivesInCp1252();
     void keyPressCodes();
     void inputMethodCommitsAreTypedKeys();
@@ -72,29 +71,6 @@ void FormEngineTest::init()
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
 }
 
-void FormEngineTest::failedDisplayCommands()
-{
-    const Text some = Text::fromUtf8("x");
-    const std::vector<DisplayCommand> commands = {
-        {"Label3", Property::Visible, false},        // no such control
-        {"", Property::Caption, some},
-        {control::textin, Property::Caption, some},  // a text box has a Text
-        {control::Label1, Property::Text, some},     // a label has a Caption
-        {control::teil1, Property::Caption, some},   // a shape has neither
-        {control::item9a, Property::Text, some},
-        {control::Fragewort, Property::Visible, some},
-        {control::Label2, Property::Caption, true},
-    };
-    for (const DisplayCommand& command : commands) {
-        try {
-            form_->engine().apply(command);
-            QFAIL(qPrintable(QString::fromUtf8(command.control.data(), qsizetype(command.control.size()))));
-        } catch (const RuntimeError& error) {
-            QCOMPARE(error.kind(), ErrorKind::DisplayFailed);
-        }
-    }
-}
-
 void FormEngineTest::textArrivesInCp1252()
 {
     const Text word = Text::fromCp1252("L\xF6" "ffel \x80 \xDF\xDC");
@@ -107,38 +83,11 @@ void FormEngineTest::textArrivesInCp1252()
     QCOMPARE(widget<QPushButton>(control::ende)->text(), QStringLiteral("S&&chluss"));
 }
 
+// Keys whose Qt events carry no text still type their character; the
+// handler runs before the box takes the key into its text. The codes of
+// every other key are in the table of form cases.
 void FormEngineTest::keyPressCodes()
 {
-    struct Row {
-        const char* what;
-        Qt::Key key;
-        QString text;
-        std::vector<i16> codes;
-    };
-    const std::vector<Row> rows = {
-        {"a", Qt::Key_A, "a", {97}},
-        {"A", Qt::Key_A, "A", {65}},
-        {"Backspace", Qt::Key_Backspace, "\b", {8}},
-        {"Backspace without text", Qt::Key_Backspace, "", {8}},
-        {"Return", Qt::Key_Return, "\r", {13}},
-        {"Enter", Qt::Key_Enter, "", {13}},
-        {"Escape", Qt::Key_Escape, "\x1b", {27}},
-        {"Ctrl+A", Qt::Key_A, "\x01", {1}},
-        {"space", Qt::Key_Space, " ", {32}},
-        {"ö", Qt::Key_Odiaeresis, "ö", {246}},
-        {"Ö", Qt::Key_Odiaeresis, "Ö", {214}},
-        {"ü", Qt::Key_Udiaeresis, "ü", {252}},
-        {"ß", Qt::Key_ssharp, "ß", {223}},
-        {"€", Qt::Key_unknown, "€", {128}},
-        {"ł, not in cp1252", Qt::Key_unknown, "ł", {63}},
-        {"emoji, not in cp1252", Qt::Key_unknown, "\U0001F600", {63}},
-        {"Left", Qt::Key_Left, "", {}},
-        {"Shift", Qt::Key_Shift, "", {}},
-        {"F1", Qt::Key_F1, "", {}},
-        {"Delete", Qt::Key_Delete, "\x7f", {}},
-        {"Alt+x", Qt::Key_X, "x", {}},
-    };
-
     auto* textin = widget<QLineEdit>(control::textin);
     std::vector<i16> codes;
     QString textAtKeyPress;
@@ -150,16 +99,10 @@ void FormEngineTest::keyPressCodes()
     click(*form_, questionMark);
     QCOMPARE(QApplication::focusWidget(), textin);
 
-    for (const Row& row : rows) {
-        codes.clear();
-        const Qt::KeyboardModifiers modifiers = QString(row.what).startsWith("Alt") ? Qt::AltModifier
-                                                : QString(row.what).startsWith("Ctrl") ? Qt::ControlModifier
-                                                                                        : Qt::NoModifier;
-        QTest::sendKeyEvent(QTest::Click, form_->windowHandle(), row.key, row.text, modifiers);
-        QVERIFY2(codes == row.codes, row.what);
-    }
+    QTest::sendKeyEvent(QTest::Click, form_->windowHandle(), Qt::Key_Backspace, QString(), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, form_->windowHandle(), Qt::Key_Enter, QString(), Qt::KeypadModifier);
+    QCOMPARE(codes, (std::vector<i16>{8, 13}));
 
-    // The handler runs first; then the box takes the key into its text.
     textin->setText("?");
     type(*form_, "ö");
     QCOMPARE(textAtKeyPress, QStringLiteral("?"));
@@ -167,14 +110,10 @@ void FormEngineTest::keyPressCodes()
     press(*form_, Qt::Key_Backspace);
     QCOMPARE(textAtKeyPress, QStringLiteral("?ö"));
     QCOMPARE(textin->text(), QStringLiteral("?"));
-
-    // Tab moves the focus on and is no character.
-    codes.clear();
-    press(*form_, Qt::Key_Tab);
-    QVERIFY(codes.empty());
-    QCOMPARE(QApplication::focusWidget(), form_->control(control::spielneu));
 }
 
+// What an input method shows while it composes is not typed on the
+// desktop; what it commits is, even where it differs from what it showed.
 void FormEngineTest::inputMethodCommitsAreTypedKeys()
 {
     auto* textin = widget<QLineEdit>(control::textin);
