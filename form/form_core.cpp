@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form_core.h"
 
+#include <algorithm>
+
 #include "text.h"
 
 namespace galgen::form {
@@ -149,6 +151,15 @@ bool FormCore::shortcut(std::string_view key)
         }
     }
     return false;
+}
+
+std::vector<std::string_view> FormCore::shortcutKeys() const
+{
+    std::vector<std::string_view> keys;
+    for (const Control& c : controls_)
+        if (!c.row->shortcut.empty() && std::find(keys.begin(), keys.end(), c.row->shortcut) == keys.end())
+            keys.push_back(c.row->shortcut);
+    return keys;
 }
 
 KeyInput* FormCore::keys(int control)

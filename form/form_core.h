@@ -83,6 +83,8 @@ public:
     // A key pressed anywhere in the form: the shortcut of a control
     // activates it. True if the key was a control's shortcut.
     bool shortcut(std::string_view key);
+    // The keys that are some control's shortcut, each once.
+    std::vector<std::string_view> shortcutKeys() const;
     // The key input of a text box with a KeyPress handler; null for any
     // other control and once the form is unloaded.
     KeyInput* keys(int control);

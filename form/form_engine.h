@@ -23,8 +23,8 @@ public:
     using KeyPressHandler = std::function<void(const i16& keyAscii)>;
 
     // Registering an event that the control's kind does not raise, or a
-    // control the form lacks, is a mistake in the program and throws
-    // std::invalid_argument.
+    // control the form lacks, is a mistake in the program and raises a
+    // run-time error that says so in German.
     virtual void onLoad(Handler handler) = 0;
     virtual void onClick(std::string_view control, Handler handler) = 0;
     virtual void onKeyPress(std::string_view control, KeyPressHandler handler) = 0;

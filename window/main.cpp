@@ -2,6 +2,8 @@
 // Galgenmännchenspiel: a German hangman game. Builds the one window, loads
 // it on the start screen and runs until the window is closed.
 #include <QApplication>
+#include <QMessageBox>
+#include <exception>
 
 #include "game_window.h"
 #include "german_qt_texts.h"
@@ -19,8 +21,14 @@ int main(int argc, char* argv[])
     galgen::GermanQtTexts qtTexts;
     QCoreApplication::installTranslator(&qtTexts);
 
-    galgen::ClockRandom random;
-    galgen::GameWindow window(random);
-    window.start();
-    return QApplication::exec();
+    // A form its program cannot build says why and ends, never crashes.
+    try {
+        galgen::ClockRandom random;
+        galgen::GameWindow window(random);
+        window.start();
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, QStringLiteral("Galgenmännchenspiel"), QString::fromUtf8(error.what()));
+        return 1;
+    }
 }

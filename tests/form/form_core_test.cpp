@@ -141,6 +141,7 @@ TEST(FormCore, ActivatesOnlyWhereAMouseClickCouldReach)
     EXPECT_EQ(engine.focus(), "box");
     engine.activate("box");
     EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(core.shortcutKeys(), std::vector<std::string_view>{"F2"});
     EXPECT_FALSE(engine.shortcut("F3"));
     EXPECT_FALSE(engine.shortcut(""));
     EXPECT_EQ(clicks, 2);

@@ -5,8 +5,6 @@
 
 #include <emscripten/emscripten.h>
 
-#include <set>
-
 #include "page.h"
 #include "text.h"
 
@@ -28,16 +26,15 @@ void guarded(const std::function<void()>& step) { runHandler(step, report); }
 // takes them over and listens to those that raise events.
 PageForm::PageForm(const form::FormLayout& layout) : core_(layout, *this)
 {
-    std::set<std::string_view> shortcuts;
     for (int id = 0; id < core_.size(); ++id) {
         const ControlRow& row = core_.row(id);
         page_adopt(id, std::string(row.name).c_str());
         const int events = (form::raisesClick(row.kind) ? 1 : 0) | (form::raisesKeyPress(row.kind) ? 2 : 0);
         if (events)
             page_listen(id, events);
-        if (!row.shortcut.empty() && shortcuts.insert(row.shortcut).second)
-            page_shortcut(std::string(row.shortcut).c_str());
     }
+    for (std::string_view key : core_.shortcutKeys())
+        page_shortcut(std::string(key).c_str());
     current_ = this;
 }
 

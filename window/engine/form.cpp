@@ -8,7 +8,6 @@
 #include <QMessageBox>
 #include <QShortcut>
 #include <limits>
-#include <set>
 
 #include "accessibility.h"
 #include "fonts.h"
@@ -180,12 +179,10 @@ void Form::chainTabOrder()
 // A shortcut works anywhere in the window; the core decides what it does.
 void Form::listenForShortcuts()
 {
-    std::set<std::string_view> keys;
-    for (const ControlRow& row : core_.layout().controls)
-        if (!row.shortcut.empty() && keys.insert(row.shortcut).second) {
-            auto* shortcut = new QShortcut(QKeySequence(fromUtf8(row.shortcut)), this);
-            connect(shortcut, &QShortcut::activated, this, [this, key = row.shortcut] { core_.shortcut(key); });
-        }
+    for (std::string_view key : core_.shortcutKeys()) {
+        auto* shortcut = new QShortcut(QKeySequence(fromUtf8(key)), this);
+        connect(shortcut, &QShortcut::activated, this, [this, key] { core_.shortcut(key); });
+    }
 }
 
 QWidget* Form::control(std::string_view name) const
