@@ -22,12 +22,8 @@ using testing::testForm;
 template <typename F>
 std::string errorMessage(F&& f)
 {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.what();
-    }
-    return {};
+    const auto error = testing::raisedBy(f);
+    return error ? error->what() : std::string();
 }
 
 TEST(FormCore, RegistrationChecksSayWhatIsWrongInGerman)

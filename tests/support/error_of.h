@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// errorOf(f): the kind of the run-time error that f raises, failing the test
-// if it raises none.
+// The run-time error that f raises: raisedBy(f) gives it, if any;
+// errorOf(f) gives its kind and fails the test if there is none.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "errors.h"
 
@@ -13,15 +15,25 @@ namespace galgen::testing {
 inline constexpr auto noError = static_cast<ErrorKind>(-1);
 
 template <typename F>
-ErrorKind errorOf(F&& f)
+std::optional<RuntimeError> raisedBy(F&& f)
 {
     try {
         f();
     } catch (const RuntimeError& e) {
-        return e.kind();
+        return e;
     }
-    ADD_FAILURE() << "no run-time error raised";
-    return noError;
+    return std::nullopt;
+}
+
+template <typename F>
+ErrorKind errorOf(F&& f)
+{
+    const std::optional<RuntimeError> error = raisedBy(f);
+    if (!error) {
+        ADD_FAILURE() << "no run-time error raised";
+        return noError;
+    }
+    return error->kind();
 }
 
 }  // namespace galgen::testing

@@ -38,7 +38,6 @@ const engines = {
   firefox: () => import('./engines/firefox.mjs'),
   webkit: () => import('./engines/webkit.mjs'),
 };
-export const engineNames = Object.keys(engines);
 
 // Starts the server and a browser (chromium unless named); close() ends
 // both. For chromium and firefox, browser is puppeteer's Browser.
