@@ -50,9 +50,10 @@ void FormCore::apply(const DisplayCommand& command)
 {
     const int control = lookup(command.control);
     const CheckedCommand checked = checkCommand(command, control < 0 ? nullptr : &row(control));
+    // A command the toolkit fails to carry out changes nothing.
+    toolkit_.carryOut(control, checked);
     if (checked.change == Change::Visible)
         controls_[std::size_t(control)].visible = checked.visible;
-    toolkit_.carryOut(control, checked);
 }
 
 void FormCore::onClick(std::string_view name, Handler handler)
@@ -88,23 +89,39 @@ bool FormCore::shown(int control) const
     return true;
 }
 
-bool FormCore::covered(int control) const
+PixelRect FormCore::place(int control) const
 {
-    const PixelRect own = pixelRect(row(control));
-    const int x = own.left + own.width / 2, y = own.top + own.height / 2;
-    for (int other = 0; other < size(); ++other) {
-        const Control& c = controls_[std::size_t(other)];
-        if (c.container == container(control) && c.level > controls_[std::size_t(control)].level
-            && shown(other) && pixelRect(*c.row).contains(x, y))
-            return true;
+    PixelRect rect = pixelRect(row(control));
+    for (int outer = container(control); outer >= 0; outer = container(outer)) {
+        const PixelRect around = pixelRect(row(outer));
+        rect.left += around.left;
+        rect.top += around.top;
     }
-    return false;
+    return rect;
+}
+
+int FormCore::controlAt(int x, int y) const
+{
+    int found = -1;
+    for (bool deeper = true; deeper;) {
+        deeper = false;
+        int top = -1;
+        for (int c = 0; c < size(); ++c)
+            if (container(c) == found && visible(c) && place(c).contains(x, y) && (top < 0 || level(c) > level(top)))
+                top = c;
+        if (top >= 0) {
+            found = top;
+            deeper = true;
+        }
+    }
+    return found;
 }
 
 bool FormCore::clickable(int control) const
 {
+    const PixelRect own = place(control);
     return !unloaded_ && controls_[std::size_t(control)].click && row(control).enabled && shown(control)
-           && !covered(control);
+           && controlAt(own.left + own.width / 2, own.top + own.height / 2) == control;
 }
 
 void FormCore::load()

@@ -62,8 +62,15 @@ public:
     // visible too.
     bool visible(int control) const { return controls_.at(std::size_t(control)).visible; }
     bool shown(int control) const;
+    // The control's rectangle on the form, in pixels: its own place plus
+    // those of its containers.
+    PixelRect place(int control) const;
+    // The shown control that lies on top at this pixel of the form, the
+    // innermost where containers nest; -1 for the form's own ground. This is
+    // what a mouse click there reaches.
+    int controlAt(int x, int y) const;
     // A mouse click could reach the control and run its click handler: it
-    // has one, is enabled and shown, and no sibling lies shown over its
+    // has one, is enabled and shown, and it is what lies on top at its
     // centre.
     bool clickable(int control) const;
     bool unloaded() const { return unloaded_; }
@@ -99,7 +106,6 @@ private:
         std::unique_ptr<KeyInput> keys;
     };
 
-    bool covered(int control) const;
     void run(const Handler& handler);
 
     const FormLayout& layout_;
