@@ -1,15 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The null engine: a form engine with no toolkit at all, so that a form and
 // everything wired to it run and are tested without a window or a page. It
-// is the form core with a toolkit that keeps what it is told (texts,
-// visibility, the focus, spoken statuses, errors shown, the unload) and a
-// player's hands that hand events to the core as a toolkit would.
+// is the form core with a toolkit that keeps what it is told (the display
+// commands in order, texts, visibility, the focus, spoken statuses, errors
+// shown, the unload), and a player's hands that do what a toolkit does
+// with a mouse and a keyboard: a click reaches whatever the form core says
+// lies on top there, Tab follows the layout's tab order, a focused button
+// takes Space and Enter, and a text box edits its text after its KeyPress
+// handler has seen the key.
 //
-// It is no text box: a key it delivers does not change the box's text.
+// Its text boxes are the plainest a toolkit has: a click puts the caret at
+// the end, Tab selects the whole text, and a typed character replaces the
+// selection.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "form_core.h"
@@ -33,34 +42,61 @@ public:
     std::vector<std::string> errors;
     bool unloaded = false;
 
+    // Every display command carried out, in order, for the rules that fix
+    // one; and a command made to fail on purpose: the next one to that
+    // control and property raises the failed-display-command error.
+    std::vector<DisplayCommand> log;
+    void failOn(std::string_view control, Property property) { failure_ = {std::string(control), property}; }
+
     // The player's hands.
     void load() { core_.load(); }
-    // A mouse click: like a toolkit's, it moves the focus to a control that
-    // can take it.
-    void click(std::string_view control, int clickCount = 1);
+    // A left click on a pixel of the form, the clickCount-th in a row.
+    void clickAt(int x, int y, int clickCount = 1);
+    // A left click that lands on the control, whatever lies over it.
+    void click(std::string_view control, int clickCount = 1) { click(core_.find(control), clickCount); }
     void activate(std::string_view control) { core_.activate(core_.find(control)); }
     bool shortcut(std::string_view key) { return core_.shortcut(key); }
-    // Moves the focus, as Tab would, to a control that can take it.
+    // Moves the focus there, as the keyboard would.
     void focusOn(std::string_view control);
-    // Keys and input events, to the control with the focus.
-    void press(const form::KeyPress& key);
+    // One key, by its DOM name or by the character it types, with the
+    // modifiers of KeyPress and Shift held.
+    void press(std::string_view key, int modifiers = 0, bool shift = false);
+    // Each character as a key of a keyboard that has it.
     void type(std::string_view utf8);
-    void input(std::string_view inputType, std::string_view utf8);
+    // Text inserted with no key event, as on-screen keyboards send it.
+    void input(std::string_view utf8);
+    // An input method's composition through these texts, then committed.
+    void compose(const std::vector<std::string>& preedits, std::string_view commit);
+    // A dead key, then the key that composes with it into this.
+    void dead(std::string_view commit);
 
     // Toolkit
     void carryOut(int control, const form::CheckedCommand& command) override;
-    void focus(int control) override { focus_ = control; }
+    void focus(int control) override;
     void unload() override { unloaded = true; }
     void announce(std::string_view utf8) override { spoken.emplace_back(utf8); }
     void showError(const RuntimeError& error) override { errors.emplace_back(error.what()); }
 
 private:
-    form::KeyInput* keys() { return focus_ < 0 ? nullptr : core_.keys(focus_); }
+    // A text box's text, with its caret and the other end of its selection.
+    struct Box {
+        std::u32string text;
+        std::size_t caret = 0, anchor = 0;
+    };
+
+    void click(int control, int clickCount);
     bool canFocus(int control) const;
+    void moveFocus(bool forward);
+    form::KeyInput* keys() { return focus_ < 0 ? nullptr : core_.keys(focus_); }
+    Box* focusedBox();
+    void insert(std::u32string_view text);
+    void edit(const form::KeyPress& key);
 
     form::FormCore core_;
     std::vector<std::string> texts_;
+    std::map<int, Box> boxes_;
     int focus_ = -1;
+    std::optional<std::pair<std::string, Property>> failure_;
 };
 
 }  // namespace galgen::testing

@@ -61,6 +61,7 @@ const actions = {
   random: (game, step) => game.push(step.random),
   click: (game, step) => game.click(step.click),
   clickAt: (game, step) => game.clickAt(step.clickAt),
+  activate: (game, step) => game.activate(step.activate),
   type: (game, step) => game.type(step.type),
   key: (game, step) => game.press(step.key, step.modifiers ?? []),
   input: (game, step) => game.input(step.input),

@@ -170,6 +170,11 @@ void CasesTest::step(const QJsonObject& s, int iteration)
     } else if (s.contains("click")) {
         QWidget* target = widget(s["click"].toString());
         click(window, target->mapTo(&window, target->rect().center()));
+    } else if (s.contains("activate")) {
+        // What assistive technology does: the control's own press action.
+        QAccessible::queryAccessibleInterface(widget(s["activate"].toString()))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
     } else if (s.contains("clickAt")) {
         click(window, {s["clickAt"][0].toInt(), s["clickAt"][1].toInt()});
     } else if (s.contains("type")) {
@@ -188,6 +193,10 @@ void CasesTest::step(const QJsonObject& s, int iteration)
         QInputMethodEvent commit;
         commit.setCommitString(s.contains("input") ? s["input"].toString() : s["commit"].toString());
         QApplication::sendEvent(focus, &commit);
+    } else if (s.contains("early")) {
+        // The window is ready from the start: early is like any other moment.
+        for (const QJsonValue& inner : s["early"].toArray())
+            step(inner.toObject(), iteration);
     } else if (s.contains("expect")) {
         expect(s["expect"].toObject());
     } else {

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The shared table of cases (tests/cases/form_cases.json) on the null
+// engine: Form1 with all its wiring and no toolkit, each case from a freshly
+// loaded form. It is the first and quickest of the table's drivers; the Qt
+// window and the browsers then show that each toolkit does the same.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "form1.h"
+#include "key_log.h"
+#include "layout.h"
+#include "null_engine.h"
+#include "scripted_random.h"
+
+namespace galgen::testing {
+namespace {
+
+using nlohmann::json;
+
+const json& table()
+{
+    static const json all = [] {
+        std::ifstream file(std::getenv("GALGEN_CASES") ? std::getenv("GALGEN_CASES") : GALGEN_CASES);
+        if (!file)
+            throw std::runtime_error("cannot read " GALGEN_CASES);
+        return json::parse(file);
+    }();
+    return all;
+}
+
+// One key by its DOM name, with the modifiers held.
+void press(NullEngine& engine, const json& step)
+{
+    int modifiers = 0;
+    bool shift = false;
+    for (const std::string m : step.value("modifiers", json::array())) {
+        if (m == "Shift")
+            shift = true;
+        else if (m == "Control")
+            modifiers |= form::Control;
+        else if (m == "Alt")
+            modifiers |= form::Alt;
+        else if (m == "Meta")
+            modifiers |= form::Meta;
+        else
+            ADD_FAILURE() << "a modifier the driver does not know: " << m;
+    }
+    engine.press(step["key"].get<std::string>(), modifiers, shift);
+}
+
+class Player {
+public:
+    Player() { engine.load(); }
+
+    void play(const json& steps, int iteration = 0)
+    {
+        for (const json& step : steps) {
+            SCOPED_TRACE(step.dump());
+            if (step.contains("repeat")) {
+                for (int n = 1; n <= step["repeat"].get<int>(); ++n)
+                    play(step["steps"], n);
+            } else {
+                do_(step, iteration);
+            }
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+
+    void finish()
+    {
+        EXPECT_EQ(engine.errors, std::vector<std::string>{}) << "run-time errors no step expected";
+        EXPECT_EQ(random.remaining(), 0U) << "draws the game never made";
+    }
+
+private:
+    void do_(const json& s, int iteration)
+    {
+        if (s.contains("draw"))
+            random.pushRow(s["draw"].is_string() ? iteration : s["draw"].get<int>());
+        else if (s.contains("random"))
+            random.push(s["random"].get<float>());
+        else if (s.contains("click"))
+            clickCentre(s["click"].get<std::string>());
+        else if (s.contains("clickAt"))
+            engine.clickAt(s["clickAt"][0], s["clickAt"][1]);
+        else if (s.contains("activate"))
+            engine.activate(s["activate"].get<std::string>());
+        else if (s.contains("type"))
+            engine.type(s["type"].get<std::string>());
+        else if (s.contains("key"))
+            press(engine, s);
+        else if (s.contains("input"))
+            engine.input(s["input"].get<std::string>());
+        else if (s.contains("compose"))
+            engine.compose(s["compose"].get<std::vector<std::string>>(), s["commit"].get<std::string>());
+        else if (s.contains("dead"))
+            engine.dead(s["commit"].get<std::string>());
+        else if (s.contains("early"))
+            play(s["early"], iteration);   // ready from the start: early is like any other moment
+        else if (s.contains("expect"))
+            expect(s["expect"]);
+        else
+            ADD_FAILURE() << "a step of a kind the driver does not know";
+    }
+
+    // A click on the pixel at the centre of the control's laid-out
+    // rectangle: whatever lies on top there gets it.
+    void clickCentre(const std::string& name)
+    {
+        const form::PixelRect r = engine.core().place(engine.core().find(name));
+        engine.clickAt(r.left + r.width / 2, r.top + r.height / 2);
+    }
+
+    void expect(const json& want)
+    {
+        for (const auto& [what, value] : want.items()) {
+            if (what == "codes") {
+                EXPECT_EQ(keys.take(), value.get<std::vector<int>>()) << "the key codes";
+            } else if (what == "focus") {
+                EXPECT_EQ(engine.focus(), value.get<std::string>()) << "the focus";
+            } else if (what == "shown") {
+                const auto watch = table()["watch"].get<std::vector<std::string>>();
+                EXPECT_EQ(engine.shownOf({watch.begin(), watch.end()}), value.get<std::vector<std::string>>())
+                    << "the controls shown";
+            } else if (what == "texts") {
+                for (const auto& [control, text] : value.items())
+                    EXPECT_EQ(engine.text(control), text.get<std::string>()) << "the text of " << control;
+            } else if (what == "spoken") {
+                EXPECT_EQ(engine.spoken.empty() ? "" : engine.spoken.back(), value.get<std::string>())
+                    << "the spoken status";
+            } else if (what == "error") {
+                ASSERT_EQ(engine.errors.size(), 1U) << "one run-time error shows";
+                EXPECT_EQ(engine.errors[0].rfind(value.get<std::string>(), 0), 0U) << engine.errors[0];
+                engine.errors.clear();
+            } else if (what == "ended") {
+                EXPECT_EQ(engine.unloaded, value.get<bool>()) << "the game has ended";
+            } else {
+                ADD_FAILURE() << "an expectation the driver does not know: " << what;
+            }
+        }
+        if (!want.contains("error")) {
+            EXPECT_EQ(engine.errors, std::vector<std::string>{}) << "no run-time error shows";
+        }
+    }
+
+    NullEngine engine{form1Layout()};
+    ScriptedRandom random;
+    KeyLoggingEngine keys{engine.core()};
+    Form1 form1{keys, random};
+};
+
+class FormCases : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(FormCases, PlayOnTheNullEngine)
+{
+    const json& c = table()["cases"][GetParam()];
+    SCOPED_TRACE(c["name"].get<std::string>());
+    Player player;
+    player.play(c["steps"]);
+    if (!HasFailure())
+        player.finish();
+}
+
+// Each case is named by its number in the table and its own name.
+std::string caseName(const ::testing::TestParamInfo<std::size_t>& info)
+{
+    std::string name = "c" + std::to_string(info.param + 1) + "_";
+    for (const char ch : table()["cases"][info.param]["name"].get<std::string>())
+        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FormCases, ::testing::Range(std::size_t(0), table()["cases"].size()), caseName);
+
+}  // namespace
+}  // namespace galgen::testing
