@@ -41,7 +41,7 @@ TEST_F(EvaluateGuess, ElefantKeyByKey)
         EXPECT_EQ(state.stage, s.stage) << s.keys;
         EXPECT_EQ(display.log.front(), (DisplayCommand{Fragewort, Property::Text, Text::fromUtf8(s.mask)}));
     }
-    EXPECT_EQ(display.visibleGallows(), (std::vector<std::string>{"teil11", "teil12"}));
+    EXPECT_EQ(gallowsShown(display), (std::vector<std::string>{"teil11", "teil12"}));
 
     // Every further key is turned away.
     display.log.clear();
@@ -118,7 +118,7 @@ TEST_F(EvaluateGuess, AWinAfterMissesStillEndsAt100)
     ASSERT_EQ(state.stage, 7);
     type("HUT");
     EXPECT_EQ(state.stage, 100);
-    EXPECT_EQ(display.visibleGallows(), (std::vector<std::string>{"teil11", "teil12"}));
+    EXPECT_EQ(gallowsShown(display), (std::vector<std::string>{"teil11", "teil12"}));
 }
 
 TEST_F(EvaluateGuess, TheEighthMissLosesAndLaterKeysAreIgnored)

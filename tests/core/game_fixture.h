@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A game with the word list loaded, a recording display and a scripted
-// random source, and helpers to start a round with a known word and to type.
+// A game with the word list loaded, Form1's controls on the null engine to
+// record what the rules tell them, and a scripted random source; helpers to
+// start a round with a known word and to type.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "controls.h"
 #include "game.h"
-#include "recording_display.h"
+#include "layout.h"
+#include "null_engine.h"
 #include "scripted_random.h"
 
 namespace galgen::testing {
@@ -22,6 +25,12 @@ inline constexpr int rowKartoffel = 8;
 inline constexpr int rowLoeffel = 17;
 inline constexpr int rowHase = 70;
 inline constexpr int rowHut = 89;
+
+// The gallows parts shown, by name, in order teil1..teil12.
+inline std::vector<std::string> gallowsShown(const NullEngine& display)
+{
+    return display.shownOf({control::gallows.begin(), control::gallows.end()});
+}
 
 class GameTest : public ::testing::Test {
 protected:
@@ -50,9 +59,9 @@ protected:
 
     std::string mask() const { return game.state.maskText.toUtf8(); }
 
-    RecordingDisplay display;
+    NullEngine display{form1Layout()};
     ScriptedRandom random;
-    Game game{display, random};
+    Game game{display.core(), random};
     const GameState& state = game.state;
 };
 

@@ -121,7 +121,7 @@ TEST_F(StartRound, DrawsTheLastFreeRowHoweverManyRejectionsItTakes)
     // And with the real generator.
     markAllUsedBut(game.state, 150);
     ClockRandom real(2024);
-    Game withClock(display, real);
+    Game withClock(display.core(), real);
     withClock.state = game.state;
     withClock.startRound();
     EXPECT_EQ(withClock.state.currentWord->toUtf8(), "Nagel");
@@ -180,7 +180,7 @@ TEST_F(StartRound, OverARunningRoundResetsTheCountersAndLeavesTheGallows)
     EXPECT_EQ(state.stage, 0);
     EXPECT_EQ(state.revealedCount, 0);
     EXPECT_EQ(display.text(Fragewort), "----");
-    EXPECT_EQ(display.visibleGallows(), (std::vector<std::string>{"teil1", "teil2"}));
+    EXPECT_EQ(gallowsShown(display), (std::vector<std::string>{"teil1", "teil2"}));
     for (const auto& c : display.log)
         EXPECT_EQ(std::string(c.control).rfind("teil", 0), std::string::npos) << c.control;
     EXPECT_EQ(state.wordTable.at(rowElefant, 1), drawn);
