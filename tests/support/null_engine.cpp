@@ -39,11 +39,10 @@ Property propertyOf(form::Change change)
 
 }  // namespace
 
-NullEngine::NullEngine(const form::FormLayout& layout) : core_(layout, *this)
+NullEngine::NullEngine(const form::FormLayout& layout) : KeepingToolkit(layout), core_(layout, *this)
 {
     for (int control = 0; control < core_.size(); ++control) {
         const form::ControlRow& row = core_.row(control);
-        texts_.emplace_back(row.text);
         if (row.kind == form::Kind::TextBox) {
             const std::u32string text = utf8ToUnicode(row.text);
             boxes_[control] = {text, text.size(), text.size()};
@@ -51,7 +50,12 @@ NullEngine::NullEngine(const form::FormLayout& layout) : core_(layout, *this)
     }
 }
 
-std::string NullEngine::text(std::string_view control) const { return texts_.at(std::size_t(core_.find(control))); }
+std::string NullEngine::text(std::string_view control) const
+{
+    const int c = core_.find(control);
+    const auto box = boxes_.find(c);
+    return box == boxes_.end() ? KeepingToolkit::text(c) : toUtf8(box->second.text);
+}
 
 std::vector<std::string> NullEngine::shownOf(const std::vector<std::string_view>& names) const
 {
@@ -62,7 +66,10 @@ std::vector<std::string> NullEngine::shownOf(const std::vector<std::string_view>
     return result;
 }
 
-std::string NullEngine::focus() const { return focus_ < 0 ? std::string() : std::string(core_.row(focus_).name); }
+std::string NullEngine::focus() const
+{
+    return focused() < 0 ? std::string() : std::string(core_.row(focused()).name);
+}
 
 bool NullEngine::canFocus(int control) const
 {
@@ -77,7 +84,7 @@ void NullEngine::click(int control, int clickCount)
     if (core_.unloaded() || !core_.row(control).enabled)
         return;
     if (clickCount > 0 && canFocus(control)) {
-        focus_ = control;
+        focus(control);
         if (Box* box = focusedBox())
             box->caret = box->anchor = box->text.size();
     }
@@ -95,7 +102,7 @@ void NullEngine::focusOn(std::string_view control)
     const int target = core_.find(control);
     if (!canFocus(target))
         throw std::logic_error(std::string(control) + " cannot take the focus");
-    focus_ = target;
+    focus(target);
     if (Box* box = focusedBox()) {
         box->anchor = 0;
         box->caret = box->text.size();
@@ -112,7 +119,7 @@ void NullEngine::moveFocus(bool forward)
             order.push_back(control);
     if (order.empty())
         return;
-    const auto at = std::find(order.begin(), order.end(), focus_);
+    const auto at = std::find(order.begin(), order.end(), focused());
     const std::size_t n = order.size();
     const std::size_t next = at == order.end() ? (forward ? 0 : n - 1)
                                                : (std::size_t(at - order.begin()) + (forward ? 1 : n - 1)) % n;
@@ -130,9 +137,9 @@ void NullEngine::press(std::string_view key, int modifiers, bool shift)
         moveFocus(!shift);
         return;
     }
-    if (focus_ >= 0 && core_.row(focus_).kind == form::Kind::CommandButton) {
+    if (focused() >= 0 && core_.row(focused()).kind == form::Kind::CommandButton) {
         if ((key == " " || name == "Enter") && modifiers == 0)
-            click(focus_, 1);
+            click(focused(), 1);
         return;
     }
     const form::KeyPress press = types ? form::KeyPress{{}, character, modifiers} : form::KeyPress{name, {}, modifiers};
@@ -186,7 +193,7 @@ NullEngine::Box* NullEngine::focusedBox()
 {
     if (core_.unloaded())
         return nullptr;
-    const auto found = boxes_.find(focus_);
+    const auto found = boxes_.find(focused());
     return found == boxes_.end() ? nullptr : &found->second;
 }
 
@@ -199,7 +206,6 @@ void NullEngine::insert(std::u32string_view text)
     const auto [from, to] = std::minmax(box->caret, box->anchor);
     box->text.replace(from, to - from, text);
     box->caret = box->anchor = from + text.size();
-    texts_[std::size_t(focus_)] = toUtf8(box->text);
 }
 
 // What a key does to the focused box's text after its KeyPress handler.
@@ -239,7 +245,6 @@ void NullEngine::edit(const form::KeyPress& key)
     if (key.name == "Backspace" || key.name == "Delete")
         box->text.erase(start, end - start);
     box->caret = box->anchor = start;
-    texts_[std::size_t(focus_)] = toUtf8(box->text);
 }
 
 void NullEngine::carryOut(int control, const form::CheckedCommand& command)
@@ -254,18 +259,11 @@ void NullEngine::carryOut(int control, const form::CheckedCommand& command)
         failDisplay(done, "absichtlich im Test");
     }
     log.push_back(done);
-    if (!command.text)
-        return;
-    texts_[std::size_t(control)] = command.text->toUtf8();
-    if (const auto box = boxes_.find(control); box != boxes_.end()) {
-        box->second.text = utf8ToUnicode(texts_[std::size_t(control)]);
+    KeepingToolkit::carryOut(control, command);
+    if (const auto box = boxes_.find(control); command.text && box != boxes_.end()) {
+        box->second.text = utf8ToUnicode(command.text->toUtf8());
         box->second.caret = box->second.anchor = box->second.text.size();
     }
-}
-
-void NullEngine::focus(int control)
-{
-    focus_ = control;
 }
 
 }  // namespace galgen::testing

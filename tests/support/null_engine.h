@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The null engine: a form engine with no toolkit at all, so that a form and
 // everything wired to it run and are tested without a window or a page. It
-// is the form core with a toolkit that keeps what it is told (the display
-// commands in order, texts, visibility, the focus, spoken statuses, errors
-// shown, the unload), and a player's hands that do what a toolkit does
+// is the form core with the form layer's keeping toolkit (texts and the
+// focus), which also keeps the display commands in order, the spoken
+// statuses, the errors shown and the unload; and a player's hands that do what a toolkit does
 // with a mouse and a keyboard: a click reaches whatever the form core says
 // lies on top there, Tab follows the layout's tab order, a focused button
 // takes Space and Enter, and a text box edits its text after its KeyPress
@@ -22,10 +22,11 @@
 #include <vector>
 
 #include "form_core.h"
+#include "keeping_toolkit.h"
 
 namespace galgen::testing {
 
-class NullEngine final : public form::Toolkit {
+class NullEngine final : public form::KeepingToolkit {
 public:
     explicit NullEngine(const form::FormLayout& layout);
 
@@ -38,6 +39,7 @@ public:
     // The shown controls among these names, in their order.
     std::vector<std::string> shownOf(const std::vector<std::string_view>& names) const;
     std::string focus() const;
+    using KeepingToolkit::focus;
     std::vector<std::string> spoken;
     std::vector<std::string> errors;
     bool unloaded = false;
@@ -72,7 +74,6 @@ public:
 
     // Toolkit
     void carryOut(int control, const form::CheckedCommand& command) override;
-    void focus(int control) override;
     void unload() override { unloaded = true; }
     void announce(std::string_view utf8) override { spoken.emplace_back(utf8); }
     void showError(const RuntimeError& error) override { errors.emplace_back(error.what()); }
@@ -87,15 +88,14 @@ private:
     void click(int control, int clickCount);
     bool canFocus(int control) const;
     void moveFocus(bool forward);
-    form::KeyInput* keys() { return focus_ < 0 ? nullptr : core_.keys(focus_); }
+    form::KeyInput* keys() { return focused() < 0 ? nullptr : core_.keys(focused()); }
     Box* focusedBox();
     void insert(std::u32string_view text);
     void edit(const form::KeyPress& key);
 
     form::FormCore core_;
-    std::vector<std::string> texts_;
+    // The text boxes' own texts, which may hold what cp1252 lacks.
     std::map<int, Box> boxes_;
-    int focus_ = -1;
     std::optional<std::pair<std::string, Property>> failure_;
 };
 
