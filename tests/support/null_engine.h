@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The null engine: a form engine with no toolkit at all, so that a form and
 // everything wired to it run and are tested without a window or a page. It
-// is the form core with the form layer's keeping toolkit (texts and the
+// is the form core on the form layer's keeping toolkit (texts and the
 // focus), which also keeps the display commands in order, the spoken
-// statuses, the errors shown and the unload; and a player's hands that do what a toolkit does
-// with a mouse and a keyboard: a click reaches whatever the form core says
-// lies on top there, Tab follows the layout's tab order, a focused button
-// takes Space and Enter, and a text box edits its text after its KeyPress
-// handler has seen the key.
+// statuses, the errors shown and the unload; with a player's hands that do
+// what a toolkit does with a mouse and a keyboard: a click reaches whatever
+// the form core says lies on top there, Tab follows the layout's tab order,
+// a focused button takes Space and Enter, and a text box edits its text
+// after its KeyPress handler has seen the key.
 //
 // Its text boxes are the plainest a toolkit has: a click puts the caret at
 // the end, Tab selects the whole text, and a typed character replaces the
