@@ -9,7 +9,6 @@
 #include <cstdio>
 
 #include "fonts.h"
-#include "text.h"
 
 namespace galgen::web {
 
@@ -118,16 +117,8 @@ std::string_view classOf(Kind kind)
 }  // namespace
 
 PageMarkup::PageMarkup(const form::FormLayout& layout, std::string pictureFolder)
-    : core_(layout, *this), pictureFolder_(std::move(pictureFolder))
+    : KeepingToolkit(layout), core_(layout, *this), pictureFolder_(std::move(pictureFolder))
 {
-    for (const ControlRow& row : layout.controls)
-        texts_.emplace_back(row.text);
-}
-
-void PageMarkup::carryOut(int control, const form::CheckedCommand& command)
-{
-    if (command.change != form::Change::Visible)
-        texts_[std::size_t(control)] = command.text->toUtf8();
 }
 
 // The elements of a container stand in tab order, the order in which a
@@ -158,7 +149,7 @@ std::string PageMarkup::html() const
 void PageMarkup::element(std::string& out, int id) const
 {
     const ControlRow& row = core_.row(id);
-    const std::string& text = texts_[std::size_t(id)];
+    const std::string& text = KeepingToolkit::text(id);
     Tag tag(tagOf(row));
     tag("class", classOf(row.kind))("data-name", row.name);
     if (!core_.visible(id))
@@ -169,7 +160,7 @@ void PageMarkup::element(std::string& out, int id) const
         tag("aria-label", row.description);
     if (!row.help.empty())
         tag("aria-description", row.help);
-    if (focus_ == id)
+    if (focused() == id)
         tag("autofocus");
 
     switch (row.kind) {

@@ -10,14 +10,14 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "form_core.h"
 #include "form_layout.h"
+#include "keeping_toolkit.h"
 
 namespace galgen::web {
 
-class PageMarkup final : public form::Toolkit {
+class PageMarkup final : public form::KeepingToolkit {
 public:
     // The pictures the layout names are files in pictureFolder, relative to
     // the page.
@@ -34,9 +34,7 @@ public:
     // the text colours darkened where the player asks for more contrast.
     std::string css() const;
 
-    // Toolkit
-    void carryOut(int control, const form::CheckedCommand& command) override;
-    void focus(int control) override { focus_ = control; }
+    // Toolkit: the texts and the focus are kept; nothing else shows.
     void announce(std::string_view) override {}
     void showError(const RuntimeError& error) override { throw error; }
     void unload() override {}
@@ -48,8 +46,6 @@ private:
 
     form::FormCore core_;
     std::string pictureFolder_;
-    std::vector<std::string> texts_;
-    int focus_ = -1;
 };
 
 }  // namespace galgen::web
