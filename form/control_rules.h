@@ -2,9 +2,12 @@
 // What the control kinds do, the same in every edition: which display
 // commands and events each kind has, which kinds are painted on their
 // container, how siblings stack, which controls take the focus, the tab
-// order, and where a line lies.
+// and reading orders, and where a line lies.
+// Controls are named by their number, their place in the layout (0 for the
+// first row), as the form core names them.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "display.h"
@@ -50,13 +53,18 @@ struct PixelRect {
 PixelRect pixelRect(const ControlRow& row);
 
 // The controls that have a tab position, in tab order.
-std::vector<const ControlRow*> tabOrder(const FormLayout& layout);
+std::vector<int> tabOrder(const FormLayout& layout);
+
+// The controls in a container (empty: the form itself) in the order a
+// screen reader reads them: those with a tab position in tab order, then
+// the others in the layout's order.
+std::vector<int> readingOrder(const FormLayout& layout, std::string_view container);
 
 // Every control, the lowest first: among siblings the painted kinds
 // beneath the windowed ones, and within each of the two layers the
 // layout's first-listed on top. A control's place in this list is its
 // stacking level; only siblings are compared.
-std::vector<const ControlRow*> stackingOrder(const FormLayout& layout);
+std::vector<int> stackingOrder(const FormLayout& layout);
 
 // The picture of that name; a name the form lacks is a mistake in the
 // layout and raises a run-time error.

@@ -62,6 +62,9 @@ public:
     // visible too.
     bool visible(int control) const { return controls_.at(std::size_t(control)).visible; }
     bool shown(int control) const;
+    // The control can take the focus now: its kind takes it (control_rules.h),
+    // and it is enabled and shown.
+    bool focusable(int control) const;
     // A mouse click could reach the control and run its click handler: it
     // has one, is enabled and shown, and no sibling lies shown over its
     // centre.
