@@ -92,6 +92,29 @@ std::vector<int> stackingOrder(const FormLayout& layout)
     return bottomUp;
 }
 
+std::span<const BorderLine> borderLines(const ControlRow& row)
+{
+    constexpr Rgb shadow{159, 159, 159}, light{255, 255, 255};
+    static constexpr BorderLine etched[] = {
+        {Side::Top, 1, light},     {Side::Left, 1, light},    {Side::Top, 0, shadow}, {Side::Left, 0, shadow},
+        {Side::Bottom, 1, shadow}, {Side::Right, 1, shadow}, {Side::Bottom, 0, light}, {Side::Right, 0, light},
+    };
+    if (row.border && row.kind == Kind::Frame)
+        return etched;
+    return {};
+}
+
+PixelRect placeBorderLine(const BorderLine& line, int width, int height)
+{
+    switch (line.side) {
+    case Side::Top: return {0, line.inset, width, 1};
+    case Side::Left: return {line.inset, 0, 1, height};
+    case Side::Bottom: return {0, height - 1 - line.inset, width, 1};
+    case Side::Right: return {width - 1 - line.inset, 0, 1, height};
+    }
+    return {};
+}
+
 const Picture& findPicture(const FormLayout& layout, std::string_view name)
 {
     for (const Picture& picture : layout.pictures)

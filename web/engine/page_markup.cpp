@@ -86,6 +86,27 @@ std::string_view classOf(Kind kind)
     return "control";
 }
 
+// The border's lines as background layers, the topmost first, each a
+// gradient of one colour: drawn inside the element, so that it moves
+// nothing it holds.
+std::string border(const ControlRow& row, const form::PixelRect& place)
+{
+    const std::span<const form::BorderLine> lines = form::borderLines(row);
+    if (lines.empty())
+        return {};
+    std::string images, positions, sizes;
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        const form::PixelRect at = form::placeBorderLine(*line, place.width, place.height);
+        const std::string colour = hex(line->colour);
+        const std::string_view comma = images.empty() ? "" : ",";
+        images.append(comma).append("linear-gradient(" + colour + "," + colour + ")");
+        positions.append(comma).append(px(at.left) + " " + px(at.top));
+        sizes.append(comma).append(px(at.width) + " " + px(at.height));
+    }
+    return ";background-image:" + images + ";background-position:" + positions + ";background-size:" + sizes
+           + ";background-repeat:no-repeat";
+}
+
 }  // namespace
 
 PageMarkup::PageMarkup(const form::FormLayout& layout, std::string pictureFolder)
@@ -116,8 +137,8 @@ void PageMarkup::element(std::string& out, int id) const
     tag("class", classOf(row.kind))("data-name", row.name);
     if (!core_.visible(id))
         tag("hidden");
-    if (row.border)
-        tag("data-border");
+    if (row.border && form::borderLines(row).empty())
+        tag("data-border");   // the toolkit's own border (style.css)
     if (!row.description.empty())
         tag("aria-label", row.description);
     if (!row.help.empty())
@@ -202,6 +223,7 @@ std::string PageMarkup::css() const
             out += ";color:" + hex(*colour);
         if (const std::optional<form::Rgb> ground = form::paintedGround(row))
             out += ";background-color:" + hex(*ground);
+        out += border(row, place);
         if (row.align == form::Align::Center)
             out += ";text-align:center";
         out += "}\n";

@@ -110,9 +110,7 @@ QWidget* Form::build(int control, QWidget* container)
         break;
     }
     case Kind::Frame: {
-        auto* panel = new Panel(container);
-        if (!row.border)
-            panel->setFrameStyle(QFrame::NoFrame);
+        auto* panel = new Panel(container, borderLines(row));
         panel->setAutoFillBackground(true);
         widget = panel;
         break;

@@ -145,10 +145,15 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
     QPushButton::keyPressEvent(event);
 }
 
-Panel::Panel(QWidget* parent) : QFrame(parent)
+Panel::Panel(QWidget* parent, std::span<const BorderLine> border) : QWidget(parent), border_(border) {}
+
+void Panel::paintEvent(QPaintEvent*)
 {
-    setFrameStyle(QFrame::Box | QFrame::Sunken);
-    setLineWidth(1);
+    QPainter painter(this);
+    for (const BorderLine& line : border_) {
+        const PixelRect at = placeBorderLine(line, width(), height());
+        painter.fillRect(at.left, at.top, at.width, at.height, QColor(line.colour.r, line.colour.g, line.colour.b));
+    }
 }
 
 QImage renderPicture(const QString& path, QSize pictureSize, qreal devicePixelRatio)
