@@ -2,6 +2,7 @@
 #include "control_rules.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
 #include <variant>
@@ -50,25 +51,68 @@ PixelRect pixelRect(const ControlRow& row)
     return {toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height)};
 }
 
-std::vector<const ControlRow*> tabOrder(const FormLayout& layout)
+namespace {
+
+// The controls that `keep` keeps, those with a tab position in tab order,
+// the others after them in the layout's order.
+template <typename Keep>
+std::vector<int> inTabOrder(const FormLayout& layout, Keep keep)
 {
-    std::vector<const ControlRow*> ordered;
-    for (const ControlRow& row : layout.controls)
-        if (row.tabIndex >= 0)
-            ordered.push_back(&row);
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
+    std::vector<int> ordered;
+    for (int control = 0; control < int(layout.controls.size()); ++control)
+        if (keep(layout.controls[std::size_t(control)]))
+            ordered.push_back(control);
+    auto position = [&layout](int control) {
+        const int tab = layout.controls[std::size_t(control)].tabIndex;
+        return tab < 0 ? INT_MAX : tab;
+    };
+    std::stable_sort(ordered.begin(), ordered.end(), [&](int a, int b) { return position(a) < position(b); });
     return ordered;
 }
 
-std::vector<const ControlRow*> stackingOrder(const FormLayout& layout)
+}  // namespace
+
+std::vector<int> tabOrder(const FormLayout& layout)
 {
-    std::vector<const ControlRow*> bottomUp;
+    return inTabOrder(layout, [](const ControlRow& row) { return row.tabIndex >= 0; });
+}
+
+std::vector<int> readingOrder(const FormLayout& layout, std::string_view container)
+{
+    return inTabOrder(layout, [container](const ControlRow& row) { return row.container == container; });
+}
+
+std::vector<int> stackingOrder(const FormLayout& layout)
+{
+    std::vector<int> bottomUp;
     for (bool painted : {true, false})
-        for (auto row = layout.controls.rbegin(); row != layout.controls.rend(); ++row)
-            if (isPainted(row->kind) == painted)
-                bottomUp.push_back(&*row);
+        for (int control = int(layout.controls.size()) - 1; control >= 0; --control)
+            if (isPainted(layout.controls[std::size_t(control)].kind) == painted)
+                bottomUp.push_back(control);
     return bottomUp;
+}
+
+std::span<const BorderLine> borderLines(const ControlRow& row)
+{
+    constexpr Rgb shadow{159, 159, 159}, light{255, 255, 255};
+    static constexpr BorderLine etched[] = {
+        {Side::Top, 1, light},     {Side::Left, 1, light},    {Side::Top, 0, shadow}, {Side::Left, 0, shadow},
+        {Side::Bottom, 1, shadow}, {Side::Right, 1, shadow}, {Side::Bottom, 0, light}, {Side::Right, 0, light},
+    };
+    if (row.border && row.kind == Kind::Frame)
+        return etched;
+    return {};
+}
+
+PixelRect placeBorderLine(const BorderLine& line, int width, int height)
+{
+    switch (line.side) {
+    case Side::Top: return {0, line.inset, width, 1};
+    case Side::Left: return {line.inset, 0, 1, height};
+    case Side::Bottom: return {0, height - 1 - line.inset, width, 1};
+    case Side::Right: return {width - 1 - line.inset, 0, 1, height};
+    }
+    return {};
 }
 
 const Picture& findPicture(const FormLayout& layout, std::string_view name)

@@ -2,9 +2,13 @@
 // What the control kinds do, the same in every edition: which display
 // commands and events each kind has, which kinds are painted on their
 // container, how siblings stack, which controls take the focus, the tab
-// order, and where a line lies.
+// and reading orders, where a line lies, and what a border looks like.
+// Controls are named by their number, their place in the layout (0 for the
+// first row), as the form core names them.
 #pragma once
 
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "display.h"
@@ -50,13 +54,40 @@ struct PixelRect {
 PixelRect pixelRect(const ControlRow& row);
 
 // The controls that have a tab position, in tab order.
-std::vector<const ControlRow*> tabOrder(const FormLayout& layout);
+std::vector<int> tabOrder(const FormLayout& layout);
+
+// The controls in a container (empty: the form itself) in the order a
+// screen reader reads them: those with a tab position in tab order, then
+// the others in the layout's order.
+std::vector<int> readingOrder(const FormLayout& layout, std::string_view container);
 
 // Every control, the lowest first: among siblings the painted kinds
 // beneath the windowed ones, and within each of the two layers the
 // layout's first-listed on top. A control's place in this list is its
 // stacking level; only siblings are compared.
-std::vector<const ControlRow*> stackingOrder(const FormLayout& layout);
+std::vector<int> stackingOrder(const FormLayout& layout);
+
+// One line of a control's border: one pixel wide, along the whole of one
+// side, `inset` pixels in from the control's outer edge. A border lies
+// inside the control's rectangle, so that what a frame holds keeps the
+// rectangle's corner as its origin.
+enum class Side : std::uint8_t { Top, Left, Bottom, Right };
+struct BorderLine {
+    Side side;
+    int inset;
+    Rgb colour;
+};
+
+// The lines of the control's border, each drawn over the ones before it;
+// none without a border. A frame's border is etched, as a sunken box: a
+// grey line with a white one inside it at the top and the left and outside
+// it at the bottom and the right. A text box's border is the toolkit's own
+// frame of a text box, which also shows its focus and whether it is
+// enabled, as the toolkit's button does; it has no lines here.
+std::span<const BorderLine> borderLines(const ControlRow& row);
+
+// Where a border line of a control of that size lies on the control.
+PixelRect placeBorderLine(const BorderLine& line, int width, int height);
 
 // The picture of that name; a name the form lacks is a mistake in the
 // layout and raises a run-time error.

@@ -27,9 +27,9 @@ FormCore::FormCore(const FormLayout& layout, Toolkit& toolkit)
             mistake(row.name, "steht zweimal im Formular");
         controls_.push_back({&row, container, 0, true, nullptr, nullptr});
     }
-    const auto bottomUp = stackingOrder(layout);
+    const std::vector<int> bottomUp = stackingOrder(layout);
     for (std::size_t level = 0; level < bottomUp.size(); ++level)
-        controls_[std::size_t(bottomUp[level] - layout.controls.data())].level = int(level);
+        controls_[std::size_t(bottomUp[level])].level = int(level);
 }
 
 int FormCore::lookup(std::string_view name) const
@@ -117,6 +117,11 @@ int FormCore::controlAt(int x, int y) const
     return found;
 }
 
+bool FormCore::focusable(int control) const
+{
+    return canTakeFocus(row(control).kind) && row(control).enabled && shown(control);
+}
+
 bool FormCore::clickable(int control) const
 {
     const PixelRect own = place(control);
@@ -128,9 +133,8 @@ void FormCore::load()
 {
     if (load_)
         run(load_);
-    for (const ControlRow* row : tabOrder(layout_)) {
-        const int control = int(row - layout_.controls.data());
-        if (canTakeFocus(row->kind) && row->enabled && shown(control)) {
+    for (const int control : tabOrder(layout_)) {
+        if (focusable(control)) {
             toolkit_.focus(control);
             return;
         }

@@ -69,6 +69,9 @@ public:
     // innermost where containers nest; -1 for the form's own ground. This is
     // what a mouse click there reaches.
     int controlAt(int x, int y) const;
+    // The control can take the focus now: its kind takes it (control_rules.h),
+    // and it is enabled and shown.
+    bool focusable(int control) const;
     // A mouse click could reach the control and run its click handler: it
     // has one, is enabled and shown, and it is what lies on top at its
     // centre.

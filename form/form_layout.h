@@ -25,6 +25,7 @@ enum class Align : std::uint8_t { Left, Center };
 
 struct Rgb {
     std::uint8_t r, g, b;
+    bool operator==(const Rgb&) const = default;
 };
 
 struct Font {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Form1's five pictures: the one list of them. Each picture's name is its
-// file's name without ".svg"; the files are the drawings in window/assets/.
-// The build reads the file names from this list for the desktop's resource
-// and the web site, and the contact sheet renders what it names.
+// file's name without ".svg"; the files are the drawings in form1/pictures/,
+// which the builds ship, and a test checks that this list and that folder
+// name the same files. The contact sheet renders what the list names.
 #pragma once
 
 #include <array>

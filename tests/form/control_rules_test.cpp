@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the control kinds do: the checks of a display command, the stacking
-// and tab orders, and where a control lies.
+// What the control kinds do: the checks of a display command, the stacking,
+// tab and reading orders, where a control lies, and the text colours for
+// more contrast.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "colours.h"
 #include "control_rules.h"
 #include "error_of.h"
 #include "test_form.h"
@@ -23,11 +25,11 @@ const ControlRow& row(std::string_view name)
     throw std::logic_error("no row");
 }
 
-std::vector<std::string> names(const std::vector<const ControlRow*>& rows)
+std::vector<std::string> names(const std::vector<int>& controls)
 {
     std::vector<std::string> result;
-    for (const ControlRow* r : rows)
-        result.emplace_back(r->name);
+    for (const int control : controls)
+        result.emplace_back(testForm.controls[std::size_t(control)].name);
     return result;
 }
 
@@ -63,9 +65,11 @@ TEST(ControlRules, DisplayCommandsFitTheKind)
     }
 }
 
-TEST(ControlRules, OrdersOfTabAndStacking)
+TEST(ControlRules, OrdersOfTabReadingAndStacking)
 {
     EXPECT_EQ(names(tabOrder(testForm)), (std::vector<std::string>{"label", "box", "button", "cover", "panel"}));
+    EXPECT_EQ(names(readingOrder(testForm, "")), (std::vector<std::string>{"label", "box", "button", "cover", "panel"}));
+    EXPECT_EQ(names(readingOrder(testForm, "panel")), (std::vector<std::string>{"picture", "shape"}));
     // Painted kinds lowest; within each layer the first listed on top.
     EXPECT_EQ(names(stackingOrder(testForm)),
               (std::vector<std::string>{"label", "shape", "box", "picture", "panel", "button", "cover"}));
@@ -86,6 +90,30 @@ TEST(ControlRules, PlacesInPixels)
     const LinePlacement place = placeLine(line);
     EXPECT_EQ(std::vector({lineBox.left, lineBox.top, lineBox.width, lineBox.height}), std::vector({2, 17, 12, 7}));
     EXPECT_EQ(std::vector({place.x1, place.y1, place.x2, place.y2}), std::vector({8, 3, 3, 3}));
+}
+
+// On a light yellow form: each text colour darkened to 7:1 against what
+// it stands on, the label's own ground where it paints one (the layout's
+// red on light yellow gives #ad0000), else its container's.
+TEST(ControlRules, TextColoursForMoreContrast)
+{
+    constexpr Rgb red{255, 0, 0}, green{0, 128, 0}, darkGreen{0, 64, 0}, white{255, 255, 255},
+        grey{224, 224, 224}, lightYellow{255, 255, 128};
+    const ControlRow controls[] = {
+        {.name = "own", .kind = Kind::Label, .foreColor = red, .backColor = lightYellow},
+        {.name = "panel", .kind = Kind::Frame, .backColor = white},
+        {.name = "clear", .kind = Kind::Label, .container = "panel", .foreColor = green, .backColor = grey,
+         .opaque = false},
+        {.name = "dark", .kind = Kind::Label, .container = "panel", .foreColor = darkGreen},
+        {.name = "onForm", .kind = Kind::Label, .foreColor = green},
+        {.name = "line", .kind = Kind::Line, .foreColor = red},
+    };
+    const FormLayout form{.backColor = lightYellow, .controls = controls};
+    const std::optional<Rgb> darker[] = {Rgb{0xad, 0, 0}, std::nullopt, Rgb{0, 0x68, 0}, std::nullopt,
+                                         Rgb{0, 0x63, 0}, std::nullopt};
+    for (int control = 0; control < int(std::size(controls)); ++control)
+        EXPECT_EQ(moreContrastText(form, control), darker[control]) << controls[control].name;
+    EXPECT_NEAR(contrast(red, lightYellow), 3.78, 0.005);
 }
 
 TEST(ControlRules, FindsPicturesByName)

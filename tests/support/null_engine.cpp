@@ -71,19 +71,13 @@ std::string NullEngine::focus() const
     return focused() < 0 ? std::string() : std::string(core_.row(focused()).name);
 }
 
-bool NullEngine::canFocus(int control) const
-{
-    const form::ControlRow& row = core_.row(control);
-    return form::canTakeFocus(row.kind) && row.enabled && core_.shown(control);
-}
-
 // A click puts the caret at the end of a box's text; a click no mouse made
 // leaves the focus to the form core.
 void NullEngine::click(int control, int clickCount)
 {
     if (core_.unloaded() || !core_.row(control).enabled)
         return;
-    if (clickCount > 0 && canFocus(control)) {
+    if (clickCount > 0 && core_.focusable(control)) {
         focus(control);
         if (Box* box = focusedBox())
             box->caret = box->anchor = box->text.size();
@@ -100,7 +94,7 @@ void NullEngine::clickAt(int x, int y, int clickCount)
 void NullEngine::focusOn(std::string_view control)
 {
     const int target = core_.find(control);
-    if (!canFocus(target))
+    if (!core_.focusable(target))
         throw std::logic_error(std::string(control) + " cannot take the focus");
     focus(target);
     if (Box* box = focusedBox()) {
@@ -114,8 +108,8 @@ void NullEngine::focusOn(std::string_view control)
 void NullEngine::moveFocus(bool forward)
 {
     std::vector<int> order;
-    for (const form::ControlRow* row : form::tabOrder(core_.layout()))
-        if (const int control = int(row - core_.layout().controls.data()); canFocus(control))
+    for (const int control : form::tabOrder(core_.layout()))
+        if (core_.focusable(control))
             order.push_back(control);
     if (order.empty())
         return;

@@ -86,7 +86,6 @@ private:
     };
 
     void click(int control, int clickCount);
-    bool canFocus(int control) const;
     void moveFocus(bool forward);
     form::KeyInput* keys() { return focused() < 0 ? nullptr : core_.keys(focused()); }
     Box* focusedBox();

@@ -32,6 +32,11 @@ describe('the look of the game', () => {
     assert.deepEqual(s.pixel(20, 80), colour.lightYellow);
     assert.ok(s.count(230, 67, 26, 32, colour.red) > 30, 'the red "?" shows');
     assert.deepEqual(s.pixel(...onPanel(240, 200)), colour.white);
+    // The panel's etched border, as the desktop draws it: grey at its top
+    // and left edges and one pixel in from its bottom and right ones.
+    for (const at of [[0, 100], [474, 100], [100, 0], [100, 311]])
+      assert.deepEqual(s.pixel(...onPanel(...at)), [159, 159, 159], String(at));
+    for (const at of [[475, 100], [100, 312]]) assert.deepEqual(s.pixel(...onPanel(...at)), colour.white, String(at));
     assert.deepEqual(await partsShown(game), []);
     const icon = await game.page.$eval('link[rel=icon]', (l) => l.getAttribute('href'));
     assert.match(icon, /^pictures\/gallows\.[0-9a-f]{10}\.svg$/);

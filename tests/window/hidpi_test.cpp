@@ -44,6 +44,16 @@ void HiDpiTest::everythingTwiceAsLargeAndSharp()
         width += screen.pixelColor(x, post.y()) == darkRed;
     QVERIFY2(width >= 18 && width <= 20, qPrintable(QString::number(width)));
 
+    // The panel's etched border: grey at its top and left edges and one
+    // pixel in from its bottom and right ones, white outside that; each
+    // line two device pixels wide.
+    const QColor grey(159, 159, 159);
+    for (const QPoint at : {onPanel(0, 100), onPanel(474, 100), onPanel(100, 0), onPanel(100, 311)})
+        QCOMPARE(colourAt(screen, at), grey);
+    for (const QPoint at : {onPanel(475, 100), onPanel(100, 312)})
+        QCOMPARE(colourAt(screen, at), white);
+    QCOMPARE(countColour(screen, onPanel(0, 100, 476, 1), grey), 8);
+
     // The picture is drawn for the density, not enlarged from 96 dpi.
     QVERIFY(showsPicture(screen, onPanel(242, 124, 110, 117), picture_name::condemnedLedAway));
 }

@@ -3,11 +3,9 @@
 // that nothing moves whatever the viewport does.
 #include "page_markup.h"
 
-#include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cstdio>
 
+#include "colours.h"
 #include "fonts.h"
 
 namespace galgen::web {
@@ -25,32 +23,6 @@ std::string hex(form::Rgb c)
     char hex[8];
     std::snprintf(hex, sizeof hex, "#%02x%02x%02x", c.r, c.g, c.b);
     return hex;
-}
-
-// WCAG's relative luminance of a colour, and the contrast of two.
-double luminance(form::Rgb c)
-{
-    auto linear = [](std::uint8_t v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
-}
-
-double contrast(form::Rgb a, form::Rgb b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// The colour darkened, its hue kept, until it stands at least `ratio`
-// against the ground.
-form::Rgb darkened(form::Rgb colour, form::Rgb ground, double ratio)
-{
-    for (int step = 255; step > 0 && contrast(colour, ground) < ratio; --step)
-        colour = {std::uint8_t(colour.r * step / 256), std::uint8_t(colour.g * step / 256),
-                  std::uint8_t(colour.b * step / 256)};
-    return colour;
 }
 
 // Text for an attribute's value or an element's content.
@@ -114,6 +86,27 @@ std::string_view classOf(Kind kind)
     return "control";
 }
 
+// The border's lines as background layers, the topmost first, each a
+// gradient of one colour: drawn inside the element, so that it moves
+// nothing it holds.
+std::string border(const ControlRow& row, const form::PixelRect& place)
+{
+    const std::span<const form::BorderLine> lines = form::borderLines(row);
+    if (lines.empty())
+        return {};
+    std::string images, positions, sizes;
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        const form::PixelRect at = form::placeBorderLine(*line, place.width, place.height);
+        const std::string colour = hex(line->colour);
+        const std::string_view comma = images.empty() ? "" : ",";
+        images.append(comma).append("linear-gradient(" + colour + "," + colour + ")");
+        positions.append(comma).append(px(at.left) + " " + px(at.top));
+        sizes.append(comma).append(px(at.width) + " " + px(at.height));
+    }
+    return ";background-image:" + images + ";background-position:" + positions + ";background-size:" + sizes
+           + ";background-repeat:no-repeat";
+}
+
 }  // namespace
 
 PageMarkup::PageMarkup(const form::FormLayout& layout, std::string pictureFolder)
@@ -121,21 +114,11 @@ PageMarkup::PageMarkup(const form::FormLayout& layout, std::string pictureFolder
 {
 }
 
-// The elements of a container stand in tab order, the order in which a
-// screen reader reads them; those without a tab position follow in the
-// layout's order.
+// The elements of a container stand in the order in which a screen reader
+// reads them.
 void PageMarkup::children(std::string& out, std::string_view container) const
 {
-    std::vector<int> children;
-    for (int control = 0; control < core_.size(); ++control)
-        if (core_.row(control).container == container)
-            children.push_back(control);
-    auto tabKey = [this](int control) {
-        const int tab = core_.row(control).tabIndex;
-        return tab < 0 ? INT_MAX : tab;
-    };
-    std::stable_sort(children.begin(), children.end(), [&](int a, int b) { return tabKey(a) < tabKey(b); });
-    for (int control : children)
+    for (const int control : form::readingOrder(core_.layout(), container))
         element(out, control);
 }
 
@@ -154,8 +137,8 @@ void PageMarkup::element(std::string& out, int id) const
     tag("class", classOf(row.kind))("data-name", row.name);
     if (!core_.visible(id))
         tag("hidden");
-    if (row.border)
-        tag("data-border");
+    if (row.border && form::borderLines(row).empty())
+        tag("data-border");   // the toolkit's own border (style.css)
     if (!row.description.empty())
         tag("aria-label", row.description);
     if (!row.help.empty())
@@ -236,41 +219,24 @@ std::string PageMarkup::css() const
         if (!row.font.family.empty())
             out += ";font-family:\"" + std::string(form::substituteFamily(row.font.family))
                    + "\";font-size:" + px(form::pixelSize(row.font)) + ";font-weight:" + std::to_string(row.font.weight);
-        if (row.foreColor && row.kind != Kind::Line)
-            out += ";color:" + hex(*row.foreColor);
-        if (row.backColor && (row.kind != Kind::Label || row.opaque))
-            out += ";background-color:" + hex(*row.backColor);
+        if (const std::optional<form::Rgb> colour = form::textColour(row))
+            out += ";color:" + hex(*colour);
+        if (const std::optional<form::Rgb> ground = form::paintedGround(row))
+            out += ";background-color:" + hex(*ground);
+        out += border(row, place);
         if (row.align == form::Align::Center)
             out += ";text-align:center";
         out += "}\n";
     }
-    // Where the player asks for more contrast, each text colour darkened to
-    // 7:1 against the ground it stands on.
+    // Where the player asks for more contrast, the text colours for it.
     std::string darker;
-    for (int id = 0; id < core_.size(); ++id) {
-        const ControlRow& row = core_.row(id);
-        if (!row.foreColor || row.kind == Kind::Line)
-            continue;
-        const form::Rgb ground = groundOf(id);
-        const form::Rgb colour = darkened(*row.foreColor, ground, 7.0);
-        if (hex(colour) != hex(*row.foreColor))
-            darker += "#form .control[data-name=\"" + std::string(row.name) + "\"]{color:" + hex(colour) + "}\n";
-    }
+    for (int id = 0; id < core_.size(); ++id)
+        if (const std::optional<form::Rgb> colour = form::moreContrastText(layout, id))
+            darker += "#form .control[data-name=\"" + std::string(core_.row(id).name) + "\"]{color:" + hex(*colour)
+                      + "}\n";
     if (!darker.empty())
         out += "@media (prefers-contrast: more){\n" + darker + "}\n";
     return out;
-}
-
-// What a control's text stands on: its own background where it paints one,
-// else its container's, else the form's.
-form::Rgb PageMarkup::groundOf(int control) const
-{
-    for (; control >= 0; control = core_.container(control)) {
-        const ControlRow& row = core_.row(control);
-        if (row.backColor && (row.kind != Kind::Label || row.opaque))
-            return *row.backColor;
-    }
-    return core_.layout().backColor;
 }
 
 }  // namespace galgen::web

@@ -42,7 +42,6 @@ public:
 private:
     void element(std::string& out, int control) const;
     void children(std::string& out, std::string_view container) const;
-    form::Rgb groundOf(int control) const;
 
     form::FormCore core_;
     std::string pictureFolder_;

@@ -20,7 +20,7 @@
 
 namespace {
 
-const QString drawings = QStringLiteral(GALGEN_ASSETS_DIR "/");
+const QString drawings = QStringLiteral(GALGEN_PICTURE_DIR "/");
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 

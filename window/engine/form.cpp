@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "accessibility.h"
+#include "colours.h"
 #include "fonts.h"
 #include "text.h"
 #include "widgets.h"
@@ -88,7 +89,7 @@ QWidget* Form::build(int control, QWidget* container)
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignTop | horizontal(row.align));
         label->setText(text);
-        label->setAutoFillBackground(row.opaque);
+        label->setAutoFillBackground(paintedGround(row).has_value());
         widget = label;
         break;
     }
@@ -109,9 +110,7 @@ QWidget* Form::build(int control, QWidget* container)
         break;
     }
     case Kind::Frame: {
-        auto* panel = new Panel(container);
-        if (!row.border)
-            panel->setFrameStyle(QFrame::NoFrame);
+        auto* panel = new Panel(container, borderLines(row));
         panel->setAutoFillBackground(true);
         widget = panel;
         break;
@@ -141,12 +140,12 @@ QWidget* Form::build(int control, QWidget* container)
         widget->setFont(screenFont(row.font));
 
     QPalette colours = widget->palette();
-    if (row.backColor)
-        colours.setColor(textBox ? QPalette::Base : QPalette::Window, toQColor(*row.backColor));
-    if (row.foreColor) {
+    if (const std::optional<Rgb> ground = paintedGround(row))
+        colours.setColor(textBox ? QPalette::Base : QPalette::Window, toQColor(*ground));
+    if (const std::optional<Rgb> colour = textColour(row)) {
         // A disabled control keeps the toolkit's dimmed text colour.
         for (auto group : {QPalette::Active, QPalette::Inactive})
-            colours.setColor(group, textBox ? QPalette::Text : QPalette::WindowText, toQColor(*row.foreColor));
+            colours.setColor(group, textBox ? QPalette::Text : QPalette::WindowText, toQColor(*colour));
     }
     widget->setPalette(colours);
     if (!row.description.empty())
@@ -161,15 +160,15 @@ QWidget* Form::build(int control, QWidget* container)
 // control once, from the lowest up, gives the form's order.
 void Form::stack()
 {
-    for (const ControlRow* row : stackingOrder(core_.layout()))
-        widgets_[std::size_t(row - core_.layout().controls.data())]->raise();
+    for (const int control : stackingOrder(core_.layout()))
+        widgets_[std::size_t(control)]->raise();
 }
 
 void Form::chainTabOrder()
 {
     QWidget* previous = nullptr;
-    for (const ControlRow* row : tabOrder(core_.layout())) {
-        QWidget* next = widgets_[std::size_t(row - core_.layout().controls.data())];
+    for (const int control : tabOrder(core_.layout())) {
+        QWidget* next = widgets_[std::size_t(control)];
         if (previous)
             setTabOrder(previous, next);
         previous = next;

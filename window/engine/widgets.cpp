@@ -8,16 +8,32 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <array>
+#include <string>
 
 namespace galgen::form {
 
 namespace {
 
+// The function keys F1 to F35 by the names the DOM gives them.
+std::string_view functionKeyName(int number)
+{
+    static const auto names = [] {
+        std::array<std::string, Qt::Key_F35 - Qt::Key_F1 + 1> names;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            names[i] = "F" + std::to_string(i + 1);
+        return names;
+    }();
+    return names.at(std::size_t(number - 1));
+}
+
 // Qt's keys under the names the form core knows them by. A key with no
-// text and no name of its own here (arrows, Shift, most function keys)
-// types nothing; Qt gives Tab and Delete a text that they do not type.
+// text and no name of its own here (arrows, Shift) types nothing; Qt gives
+// Tab and Delete a text that they do not type.
 std::string_view keyName(const QKeyEvent& event)
 {
+    if (event.key() >= Qt::Key_F1 && event.key() <= Qt::Key_F35)
+        return functionKeyName(event.key() - Qt::Key_F1 + 1);
     switch (event.key()) {
     case Qt::Key_Backspace: return "Backspace";
     case Qt::Key_Return:
@@ -26,7 +42,6 @@ std::string_view keyName(const QKeyEvent& event)
     case Qt::Key_Tab:
     case Qt::Key_Backtab: return "Tab";
     case Qt::Key_Delete: return "Delete";
-    case Qt::Key_F2: return "F2";
     default: break;
     }
     if (event.key() >= Qt::Key_Dead_Grave && event.key() <= Qt::Key_Dead_Longsolidusoverlay)
@@ -130,10 +145,15 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
     QPushButton::keyPressEvent(event);
 }
 
-Panel::Panel(QWidget* parent) : QFrame(parent)
+Panel::Panel(QWidget* parent, std::span<const BorderLine> border) : QWidget(parent), border_(border) {}
+
+void Panel::paintEvent(QPaintEvent*)
 {
-    setFrameStyle(QFrame::Box | QFrame::Sunken);
-    setLineWidth(1);
+    QPainter painter(this);
+    for (const BorderLine& line : border_) {
+        const PixelRect at = placeBorderLine(line, width(), height());
+        painter.fillRect(at.left, at.top, at.width, at.height, QColor(line.colour.r, line.colour.g, line.colour.b));
+    }
 }
 
 QImage renderPicture(const QString& path, QSize pictureSize, qreal devicePixelRatio)

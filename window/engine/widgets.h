@@ -5,11 +5,11 @@
 // plain QLabels.
 #pragma once
 
-#include <QFrame>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <span>
 
 #include "control_rules.h"
 #include "form_core.h"
@@ -53,11 +53,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// The frame: a container with the standard border and no caption.
-class Panel final : public QFrame {
+// The frame: a container with no caption, on its ground the lines of its
+// border (control_rules.h), under what it holds.
+class Panel final : public QWidget {
     Q_OBJECT
 public:
-    explicit Panel(QWidget* parent);
+    Panel(QWidget* parent, std::span<const BorderLine> border);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::span<const BorderLine> border_;
 };
 
 // A drawing rendered at pictureSize * devicePixelRatio device pixels; the
