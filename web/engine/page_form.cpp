@@ -46,15 +46,24 @@ PageForm::~PageForm()
 
 PageForm* PageForm::current() { return current_; }
 
-// The page gave the first focus already (the markup's autofocus), and the
-// player may have moved it since: the Load handler's first focus does not
-// take it back.
+// The Load handler runs in a task of its own, after the one that compiled
+// the module and built the engine, so that neither holds the page up for
+// long; the page keeps the player's events until page_ready. The page gave
+// the first focus already (the markup's autofocus), and the player may have
+// moved it since: the Load handler's first focus does not take it back.
 void PageForm::load()
 {
-    loading_ = true;
-    core_.load();
-    loading_ = false;
-    page_ready();
+    emscripten_async_call(
+        [](void* form) {
+            guarded([form] {
+                auto& page = *static_cast<PageForm*>(form);
+                page.loading_ = true;
+                page.core_.load();
+                page.loading_ = false;
+                page_ready();
+            });
+        },
+        this, 0);
 }
 
 void PageForm::carryOut(int control, const form::CheckedCommand& command)

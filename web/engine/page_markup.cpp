@@ -171,6 +171,12 @@ void PageMarkup::element(std::string& out, int id) const
         tag("aria-description", row.help);
     if (focus_ == id)
         tag("autofocus");
+    // For the page's script before the engine is ready (loader.js): which
+    // elements a press may focus, and which key stands for a click.
+    if (form::canTakeFocus(row.kind) && row.enabled)
+        tag("data-focusable");
+    if (!row.shortcut.empty())
+        tag("data-shortcut", row.shortcut);
 
     switch (row.kind) {
     case Kind::TextBox:
