@@ -21,6 +21,8 @@ void page_shortcut(const char* key);
 // Moves the focus to the element; with unlessTaken, only if no element of
 // the form has it yet.
 void page_focus(int id, int unlessTaken);
+// Calls galgen_load() in a task of its own, after the running one.
+void page_load_later();
 // The engine is ready: it listens to the page's events, those the page kept
 // while it loaded reach it once the caller has returned, and the form,
 // unless one of them ended the game, is marked data-ready.

@@ -136,6 +136,10 @@ mergeInto(LibraryManager.library, {
     window.galgenLoader.focus(Page.elements[id]);
   },
 
+  page_load_later: function () {
+    setTimeout(function () { _galgen_load(); }, 0);
+  },
+
   // The engine listens from here on, and the loader stops keeping events,
   // at once. The kept events reach the engine once its start has returned,
   // since one of them may end the game and discard the form ("Ende"); the

@@ -51,19 +51,14 @@ PageForm* PageForm::current() { return current_; }
 // long; the page keeps the player's events until page_ready. The page gave
 // the first focus already (the markup's autofocus), and the player may have
 // moved it since: the Load handler's first focus does not take it back.
-void PageForm::load()
+void PageForm::load() { page_load_later(); }
+
+void PageForm::loadNow()
 {
-    emscripten_async_call(
-        [](void* form) {
-            guarded([form] {
-                auto& page = *static_cast<PageForm*>(form);
-                page.loading_ = true;
-                page.core_.load();
-                page.loading_ = false;
-                page_ready();
-            });
-        },
-        this, 0);
+    loading_ = true;
+    core_.load();
+    loading_ = false;
+    page_ready();
 }
 
 void PageForm::carryOut(int control, const form::CheckedCommand& command)
@@ -122,6 +117,14 @@ void toKeys(int id, Call&& call)
 }  // namespace
 
 extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void galgen_load()
+{
+    galgen::web::guarded([] {
+        if (PageForm* form = PageForm::current())
+            form->loadNow();
+    });
+}
 
 EMSCRIPTEN_KEEPALIVE void galgen_click(int id, int clickCount)
 {
