@@ -117,20 +117,32 @@
     });
   });
 
-  // Once the module's script is there: the pictures of the gallows, which
-  // show only during a round; the manifest, which a browser fetches as soon
-  // as it sees it, and with nothing else to wait for that would be before
-  // the first paint; and the service worker, which fetches every file of
-  // the build for the cache. A registration that exists already checks for
-  // a new release only now and then; every visit asks, so that a release is
-  // kept for the next one. Offline that check fails, which is no fault: the
-  // release kept plays on.
+  // Once the module's script is there, each in a task of its own, so that
+  // none holds the page up: the pictures of the gallows, which show only
+  // during a round; the manifest, which a browser fetches as soon as it
+  // sees it, and with nothing else to wait for that would be before the
+  // first paint; and the service worker, which fetches every file of the
+  // build for the cache.
   function afterModule() {
+    const steps = [pictures, manifest, keepForOffline];
+    (function next() {
+      steps.shift()();
+      if (steps.length) setTimeout(next, 0);
+    }());
+  }
+  function pictures() {
     document.querySelectorAll('#form img[loading=lazy]').forEach(function (img) { img.loading = 'eager'; });
-    const manifest = document.createElement('link');
-    manifest.rel = 'manifest';
-    manifest.href = 'manifest.webmanifest';
-    document.head.appendChild(manifest);
+  }
+  function manifest() {
+    const link = document.createElement('link');
+    link.rel = 'manifest';
+    link.href = 'manifest.webmanifest';
+    document.head.appendChild(link);
+  }
+  // A registration that exists already checks for a new release only now
+  // and then; every visit asks, so that a release is kept for the next one.
+  // Offline that check fails, which is no fault: the release kept plays on.
+  function keepForOffline() {
     if (!('serviceWorker' in navigator) || location.protocol === 'file:') return;
     navigator.serviceWorker.register('sw.js').then(function (registration) {
       registration.update().catch(function (e) {
