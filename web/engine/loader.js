@@ -92,12 +92,16 @@
   document.addEventListener('DOMContentLoaded', function () {
     const form = document.getElementById('form');
     // One CSS pixel per layout pixel, or uniformly smaller where the
-    // viewport is narrower than the form.
+    // viewport is narrower than the form. Only a change is written: a
+    // write would have the start screen's style and layout done again
+    // before its first paint.
     const width = form.offsetWidth, height = form.offsetHeight;
     function fit() {
       const scale = Math.min(1, window.innerWidth / width);
-      form.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-      form.parentElement.style.height = (height * scale) + 'px';
+      const transform = scale < 1 ? 'scale(' + scale + ')' : '';
+      const stage = scale < 1 ? (height * scale) + 'px' : '';
+      if (form.style.transform !== transform) form.style.transform = transform;
+      if (form.parentElement.style.height !== stage) form.parentElement.style.height = stage;
     }
     fit();
     window.addEventListener('resize', fit);
