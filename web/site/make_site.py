@@ -83,8 +83,10 @@ module_js = os.path.basename(args.module_js)
 add(os.path.basename(args.module_wasm), read(args.module_wasm, "rb"))
 variant = f"/* {args.variant} */\n" if args.variant else ""
 add(module_js, (rewrite(read(args.module_js)) + variant).encode())
-style = rewrite(read(args.style) + read(args.form_css))
-loader = read(args.loader)
+# Inline, every byte comes before the first paint: the comments stay in
+# the sources.
+style = re.sub(r"/\*.*?\*/\n?", "", rewrite(read(args.style) + read(args.form_css)), flags=re.S)
+loader = "".join(line for line in read(args.loader).splitlines(True) if not line.lstrip().startswith("//"))
 
 
 def allowed(text):
