@@ -3,25 +3,22 @@
 // files below one folder only, the MIME types a site needs (application/wasm
 // for a module served as a file of its own), gzip for text, ETags with 304
 // answers, and revalidation rather than no caching, so that the browser's
-// back/forward cache works. Every response carries the site's content
-// security policy. A bad request gets its error status; nothing a client
-// sends ends the server.
+// back/forward cache works. Every file of a site carries the content
+// security policy its build wrote beside its page (content-security-policy,
+// one line: web/site/make_site.py), as a host sends it. A bad request gets
+// its error status; nothing a client sends ends the server.
 //   node web/serve.mjs FOLDER [PORT [--isolated]]   (PORT 0: any free port)
 // startServer() serves the same from a test or benchmark; with isolated,
 // the page is cross-origin isolated, which gives it a finer clock.
 import { createHash } from 'node:crypto';
 import { createServer } from 'node:http';
-import { readFileSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
-import { extname, isAbsolute, join, relative, resolve, sep } from 'node:path';
+import { dirname, extname, isAbsolute, join, relative, resolve, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { promisify } from 'node:util';
 import { gzip } from 'node:zlib';
 
 const host = '127.0.0.1';
-// The policy the site is built for, one directive a line in its source.
-const policy = readFileSync(new URL('site/content-security-policy', import.meta.url), 'utf8')
-  .split('\n').filter(Boolean).join('; ');
 const gzipAsync = promisify(gzip);
 
 const types = {
@@ -58,6 +55,18 @@ function fileFor(root, url) {
   const inside = relative(root, file);
   if (inside === '..' || inside.startsWith(`..${sep}`) || isAbsolute(inside)) return 403;
   return file;
+}
+
+// The policy of the site a file belongs to: the nearest policy file in its
+// folder or above, up to root; none for a file of no site.
+async function policyFor(root, file) {
+  for (let folder = dirname(file); ; folder = dirname(folder)) {
+    try {
+      return (await readFile(join(folder, 'content-security-policy'), 'utf8')).trim();
+    } catch {
+      if (folder === root || folder === dirname(folder)) return null;
+    }
+  }
 }
 
 // Whether the client takes gzip: named, or through *, and not with q=0.
@@ -102,7 +111,9 @@ async function answer(root, isolated, request, response) {
   // Each encoding is a representation of its own and gets its own tag.
   const hash = createHash('sha256').update(body).digest('base64url').slice(0, 22);
   const etag = `"${hash}${zipped ? '-gzip' : ''}"`;
-  const headers = { ETag: etag, 'Cache-Control': 'no-cache', 'Content-Security-Policy': policy };
+  const headers = { ETag: etag, 'Cache-Control': 'no-cache' };
+  const policy = await policyFor(root, file);
+  if (policy) headers['Content-Security-Policy'] = policy;
   if (compressible.has(type)) headers.Vary = 'Accept-Encoding';
   if (isolated) {
     headers['Cross-Origin-Opener-Policy'] = 'same-origin';

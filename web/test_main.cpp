@@ -46,10 +46,8 @@ EMSCRIPTEN_KEEPALIVE const char* galgen_test_take_key_log()
     return taken.c_str();
 }
 
-}
-
 // As the shipped game: the form is discarded once "Ende" has unloaded it.
-int main()
+EMSCRIPTEN_KEEPALIVE void galgen_test_start()
 {
     galgen::web::guarded([] {
         game = new TestGame;
@@ -59,4 +57,19 @@ int main()
         });
         game->form.load();
     });
+}
+
+}
+
+// A page whose address asks for it (?held) holds the game's start until the
+// test calls galgenTestStart(): the test acts on the start screen before the
+// engine is ready, as a player may while the module loads, with the words
+// it pushes waiting for the rounds those acts start.
+int main()
+{
+    if (EM_ASM_INT({ return location.search === '?held'; })) {
+        EM_ASM({ window.galgenTestStart = Module._galgen_test_start; });
+        return 0;
+    }
+    galgen_test_start();
 }

@@ -65,29 +65,31 @@ export async function openBrowser({ engine = 'chromium', isolated = false } = {}
 }
 
 // Opens the test site (or the shipped one) on a page of that size and waits
-// for the start screen with its fonts.
-export async function openGame(session, { site = 'test-site', width = 483, height = 449, scale = 1 } = {}) {
-  const game = new Game(await session.open(`${session.origin}/${site}/`, { width, height, scale }));
-  await game.evaluate(untilStarted);
+// for the start screen with its fonts, and for the engine to have the form;
+// or, held, for the test site's module to hold its start (test_main.cpp)
+// until release().
+export async function openGame(session, { site = 'test-site', width = 483, height = 449, scale = 1, held = false } = {}) {
+  const url = `${session.origin}/${site}/${held ? '?held' : ''}`;
+  const game = new Game(await session.open(url, { width, height, scale }));
+  await game.evaluate(until, held ? 'held' : 'started');
   return game;
 }
 
-// In the page: waits for the engine to have the form, and for the fonts,
-// and keeps the page's uncaught errors from then on.
-function untilStarted() {
-  window.galgenErrors = [];
-  addEventListener('error', (e) => window.galgenErrors.push(e.message));
-  addEventListener('unhandledrejection', (e) => window.galgenErrors.push(String(e.reason)));
+// In the page: waits until the engine has the form (started: or an "Ende"
+// kept from before has ended the game), or until the test site's module
+// holds its start (held); then for the fonts. Keeps the page's uncaught
+// errors from its first call on.
+function until(what) {
+  if (!window.galgenErrors) {
+    window.galgenErrors = [];
+    addEventListener('error', (e) => window.galgenErrors.push(e.message));
+    addEventListener('unhandledrejection', (e) => window.galgenErrors.push(String(e.reason)));
+  }
+  const holds = what === 'held' ? () => typeof window.galgenTestStart === 'function'
+    : () => document.querySelector('#form[data-ready]') !== null || !document.getElementById('ended').hidden;
   return new Promise((done) => {
-    const check = () => {
-      if (!document.querySelector('#form[data-ready]')) return false;
-      document.fonts.ready.then(() => done());
-      return true;
-    };
-    if (!check()) {
-      const watch = new MutationObserver(() => { if (check()) watch.disconnect(); });
-      watch.observe(document, { childList: true, subtree: true, attributes: true, attributeFilter: ['data-ready'] });
-    }
+    const look = () => (holds() ? document.fonts.ready.then(() => done()) : setTimeout(look, 5));
+    look();
   });
 }
 
@@ -150,6 +152,16 @@ export class Game {
 
   evaluate(fn, ...args) {
     return this.browser.evaluate(fn, ...args);
+  }
+
+  // A game opened held: whether the engine is still to start, and its
+  // start, until it has the form or an early "Ende" has ended the game.
+  held() {
+    return this.evaluate(() => typeof window.galgenTestStart === 'function' && !document.querySelector('[data-ready]'));
+  }
+  async release() {
+    await this.evaluate(() => window.galgenTestStart());
+    await this.evaluate(until, 'started');
   }
 
   // Words to draw, by row of the word list, and raw random values.

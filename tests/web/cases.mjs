@@ -8,7 +8,7 @@ import { readFileSync } from 'node:fs';
 import { after, before, describe, test } from 'node:test';
 import { openBrowser, openGame } from './browser.mjs';
 
-export const table = JSON.parse(readFileSync(new URL('../cases/form_cases.json', import.meta.url), 'utf8'));
+export const table = JSON.parse(readFileSync(process.env.GALGEN_CASES || new URL('../cases/form_cases.json', import.meta.url), 'utf8'));
 
 // Starts the browser for the tests of this file and closes it after them;
 // the function returned gives the running session.
@@ -56,7 +56,19 @@ async function check(game, expected) {
   }
 }
 
+// Acts on the start screen while the engine is held back: the block's
+// steps are actions only; after them the engine starts and gets them.
+async function early(game, steps) {
+  const kinds = Object.keys(actions).filter((name) => !['draw', 'random', 'expect', 'early'].includes(name));
+  const wrong = steps.filter((step) => !kinds.some((name) => name in step));
+  if (wrong.length) throw new Error(`not an action before the engine is ready: ${JSON.stringify(wrong[0])}`);
+  assert.ok(await game.held(), 'the engine is not ready yet');
+  await play(game, steps, { last: false });
+  await game.release();
+}
+
 const actions = {
+  early: (game, step) => early(game, step.early),
   draw: (game, step) => game.pushRows(step.draw),
   random: (game, step) => game.push(step.random),
   click: (game, step) => game.click(step.click),
@@ -70,8 +82,9 @@ const actions = {
   expect: (game, step) => check(game, step.expect),
 };
 
-// Plays a case's steps; a failure names the step.
-export async function play(game, steps) {
+// Plays a case's steps; a failure names the step. The last steps of a case
+// end with no error shown and none uncaught.
+export async function play(game, steps, { last = true } = {}) {
   for (const [i, step] of unroll(steps).entries()) {
     const action = Object.keys(actions).filter((name) => name in step);
     if (action.length !== 1) throw new Error(`step ${i + 1} has no single action: ${JSON.stringify(step)}`);
@@ -82,8 +95,19 @@ export async function play(game, steps) {
       throw error;
     }
   }
+  if (!last) return;
   assert.equal(await game.error(), null, 'no run-time error shows at the end');
   assert.deepEqual(await game.pageErrors(), [], 'the page has no uncaught errors');
+}
+
+// Whether a case acts before the engine is ready: then its game is opened
+// held, and only draws may come before its early block.
+function held(steps) {
+  const at = steps.findIndex((step) => 'early' in step);
+  if (at < 0) return false;
+  if (steps.slice(0, at).some((step) => !('draw' in step || 'random' in step)) || steps.slice(at + 1).some((step) => 'early' in step))
+    throw new Error('an early block comes first, after draws only, and once');
+  return true;
 }
 
 // Every case of the table, each on a freshly loaded game.
@@ -91,12 +115,12 @@ export function runTable(session) {
   describe('the form cases', () => {
     for (const { name, steps } of table.cases) {
       test(name, async (t) => {
-        const cannot = session().skips?.(unroll(steps));
+        const cannot = session().skips?.(unroll(steps).flatMap((step) => step.early ?? [step]));
         if (cannot) {
           t.skip(cannot);
           return;
         }
-        const game = await openGame(session());
+        const game = await openGame(session(), { held: held(steps) });
         try {
           await play(game, steps);
         } finally {

@@ -18,11 +18,25 @@ describe('page', () => {
     const game = await openGame(session);
     await game.push(1000);   // 150 * 1000 does not fit 16 bits
     await game.clickAt(questionMark);
-    const dialog = await game.page.$eval('#error', (d) => ({
-      open: d.open, modal: d.matches(':modal'), title: d.querySelector('h2').textContent,
-    }));
+    const dialog = await game.page.$eval('#error', (d) => {
+      // Where the texts and the button stand in the dialog's content box.
+      const box = d.querySelector('form').getBoundingClientRect();
+      const text = (e) => {
+        const range = document.createRange();
+        range.selectNodeContents(e);
+        return range.getBoundingClientRect();
+      };
+      return {
+        open: d.open, modal: d.matches(':modal'), title: d.querySelector('h2').textContent,
+        titleLeft: text(d.querySelector('h2')).left - box.left,
+        messageLeft: text(d.querySelector('.message')).left - box.left,
+        buttonRight: box.right - d.querySelector('button').getBoundingClientRect().right,
+      };
+    });
     assert.ok(dialog.open && dialog.modal);
     assert.equal(dialog.title, 'Galgenmännchenspiel');
+    assert.deepEqual([dialog.titleLeft, dialog.messageLeft, dialog.buttonRight].map(Math.round), [0, 0, 0],
+      'the heading and the message at the left, the button at the right');
     await game.page.keyboard.press('Enter');   // the dialog's OK button has the focus
     assert.equal(await game.page.$eval('#error', (d) => d.open), false);
   });

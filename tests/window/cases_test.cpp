@@ -194,7 +194,7 @@ void CasesTest::step(const QJsonObject& s, int iteration)
         commit.setCommitString(s.contains("input") ? s["input"].toString() : s["commit"].toString());
         QApplication::sendEvent(focus, &commit);
     } else if (s.contains("early")) {
-        // The window is ready from the start: early is like any other moment.
+        // The window is ready from the start: the steps come as any others.
         for (const QJsonValue& inner : s["early"].toArray())
             step(inner.toObject(), iteration);
     } else if (s.contains("expect")) {

@@ -241,12 +241,16 @@ void PicturesTest::gallowsIconParts()
     QCOMPARE(at(icon, 300, 533), yellow);
 }
 
-// The window's icon is the gallows, from the sizes rendered at build time.
+// The window's icon is the gallows, from the sizes rendered at build time,
+// read once the window has painted its content.
 void PicturesTest::windowIcon()
 {
-    const galgen::form::Form form(galgen::form1Layout(), galgen::pictureFolder);
+    galgen::form::Form form(galgen::form1Layout(), galgen::pictureFolder);
+    form.load();
+    QVERIFY(form.windowIcon().isNull());
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_VERIFY(!form.windowIcon().isNull());
     const QIcon icon = form.windowIcon();
-    QVERIFY(!icon.isNull());
     QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
     const QImage small = icon.pixmap(QSize(64, 64)).toImage();
     QVERIFY(!small.isNull());

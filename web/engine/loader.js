@@ -1,88 +1,159 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's own script, before the module: the start screen is on the page
-// already, and this keeps it working until the engine takes over. It fits
-// the form to a narrow viewport, keeps the focus where a desktop would,
-// keeps the events that come before the engine is ready so that none is
-// lost, starts the module once the start screen is painted, shows every
+// The page's own script, inline in its head, so that it runs before the
+// form can be painted. The start screen is in the page already, and this
+// keeps it working until the engine takes over: it keeps every event that
+// comes before the engine is ready, so that none is lost; it keeps the
+// focus where a desktop would and fits the form to a narrow viewport;
+// once the start screen is painted it starts the module; it shows every
 // run-time error and anything uncaught in the page's error dialog, and
 // registers the service worker that keeps the game for offline play.
 (function () {
   'use strict';
-  const form = document.getElementById('form');
-  const dialog = document.getElementById('error');
 
   function showError(message) {
+    const dialog = document.getElementById('error');
+    if (!dialog) {
+      console.error(message);
+      return;
+    }
     dialog.querySelector('.message').textContent = message;
     if (!dialog.open) dialog.showModal();
   }
-
-  // One CSS pixel per layout pixel, or uniformly smaller where the viewport
-  // is narrower than the form.
-  const width = form.offsetWidth, height = form.offsetHeight;
-  function fit() {
-    const scale = Math.min(1, window.innerWidth / width);
-    form.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-    form.parentElement.style.height = (height * scale) + 'px';
+  // Anything uncaught is an internal error, in the runtime's own words,
+  // which the page holds with "{}" for the detail.
+  function showInternal(detail) {
+    const dialog = document.getElementById('error');
+    showError(dialog ? dialog.dataset.internal.replace('{}', function () { return detail; }) : detail);
   }
-  fit();
-  window.addEventListener('resize', fit);
-
-  // A press outside the controls that take the focus leaves the focus where
-  // it is, as on the desktop: keys still reach the "?" box.
-  form.addEventListener('mousedown', function (e) {
-    if (!e.target.closest('button:enabled, input:not([aria-disabled=true])')) e.preventDefault();
+  window.addEventListener('error', function (e) { showInternal(e.message || 'unbekannt'); });
+  window.addEventListener('unhandledrejection', function (e) {
+    showInternal(String(e.reason && e.reason.message || e.reason));
   });
 
+  // The events before the engine is ready, in their order. A text box
+  // changes at once as the player types; the engine is told of each edit
+  // with the value before and after it, so that it can make the edit again
+  // in its place among the events (page.js).
   const types = ['click', 'keydown', 'keyup', 'beforeinput', 'input', 'compositionend'];
-  const early = [];
-  function keep(e) { early.push(e); }
+  const kept = [];
+  const edited = new Map();   // text box -> its value after the last edit kept
+  function keep(e) {
+    const record = { event: e };
+    const box = e.target;
+    if (e.type === 'input' && box instanceof HTMLInputElement) {
+      record.before = edited.has(box) ? edited.get(box) : box.defaultValue;
+      record.after = box.value;
+      record.selection = [box.selectionStart, box.selectionEnd];
+      edited.set(box, box.value);
+    }
+    if (e.type === 'keydown') shortcut(e);
+    kept.push(record);
+  }
   types.forEach(function (type) { document.addEventListener(type, keep, true); });
 
-  window.addEventListener('error', function (e) {
-    showError('Laufzeitfehler: Interner Fehler (' + (e.message || 'unbekannt') + ')');
-  });
-  window.addEventListener('unhandledrejection', function (e) {
-    showError('Laufzeitfehler: Interner Fehler (' + String(e.reason && e.reason.message || e.reason) + ')');
-  });
+  // The focus as the form gives it, the engine's too (page.js): shown, as
+  // after tabbing there, and where it moves into a text box, the caret at
+  // the end of the text, where the desktop's box keeps it.
+  function focus(control) {
+    const moves = document.activeElement !== control;
+    control.focus({ focusVisible: true });
+    if (moves && control instanceof HTMLInputElement) control.setSelectionRange(control.value.length, control.value.length);
+  }
+
+  // A shortcut key moves the focus to its control (the markup's
+  // data-shortcut) at once, as the engine does when it takes the key, so
+  // that the keys after it go where they will go then; the engine does the
+  // rest when it gets the key.
+  function shortcut(e) {
+    if (e.altKey || e.ctrlKey || e.metaKey || e.shiftKey) return;
+    const control = document.querySelector('#form [data-shortcut="' + CSS.escape(e.key) + '"]');
+    if (!control) return;
+    e.preventDefault();
+    focus(control);
+  }
+
+  // A press on the form outside the controls that take the focus (the
+  // markup's data-focusable) leaves the focus where it is, as on the
+  // desktop: keys still reach the "?" box.
+  document.addEventListener('mousedown', function (e) {
+    if (e.target.closest('#form') && !e.target.closest('[data-focusable]')) e.preventDefault();
+  }, true);
 
   window.galgenLoader = {
     showError: showError,
-    // The engine is ready: it gets the kept events, in their order.
+    focus: focus,
+    // The engine is ready and listens itself: it gets the kept events.
     ready: function () {
       types.forEach(function (type) { document.removeEventListener(type, keep, true); });
-      return early.splice(0);
+      return kept.splice(0);
     },
   };
 
-  // Nothing but the start screen itself comes before its first paint: the
-  // module follows it.
-  document.fonts.ready.then(function () {
-    requestAnimationFrame(function () {
-      setTimeout(function () {
-        const module = document.createElement('script');
-        module.src = form.dataset.module;
-        module.onerror = function () { showError('Laufzeitfehler: Das Spiel konnte nicht geladen werden.'); };
-        document.body.appendChild(module);
-      }, 0);
+  document.addEventListener('DOMContentLoaded', function () {
+    const form = document.getElementById('form');
+    // One CSS pixel per layout pixel, or uniformly smaller where the
+    // viewport is narrower than the form. Only a change is written: a
+    // write would have the start screen's style and layout done again
+    // before its first paint.
+    const width = form.offsetWidth, height = form.offsetHeight;
+    function fit() {
+      const scale = Math.min(1, window.innerWidth / width);
+      const transform = scale < 1 ? 'scale(' + scale + ')' : '';
+      const stage = scale < 1 ? (height * scale) + 'px' : '';
+      if (form.style.transform !== transform) form.style.transform = transform;
+      if (form.parentElement.style.height !== stage) form.parentElement.style.height = stage;
+    }
+    fit();
+    window.addEventListener('resize', fit);
+
+    // Nothing but the start screen itself comes before its first paint:
+    // the module follows it, and then what a round needs later.
+    document.fonts.ready.then(function () {
+      requestAnimationFrame(function () {
+        setTimeout(function () {
+          const module = document.createElement('script');
+          module.src = form.dataset.module;
+          module.onload = afterModule;
+          module.onerror = function () { showError('Laufzeitfehler: Das Spiel konnte nicht geladen werden.'); };
+          document.body.appendChild(module);
+        }, 0);
+      });
     });
   });
 
-  // The pictures of the gallows show only during a round: they load once
-  // the start screen is there, not before.
-  window.addEventListener('load', function () {
-    form.querySelectorAll('img[loading=lazy]').forEach(function (img) { img.loading = 'eager'; });
-  });
-
-  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-    window.addEventListener('load', function () {
-      // A registration that exists already checks for a new release only
-      // now and then; every visit asks, so that a release is kept for the
-      // next one.
-      navigator.serviceWorker.register('sw.js').then(function (registration) {
-        return registration.update();
-      }).catch(function (e) {
-        console.warn('Ohne Offline-Spiel: ' + e);
+  // Once the module's script is there, each in a task of its own, so that
+  // none holds the page up: the pictures of the gallows, which show only
+  // during a round; the manifest, which a browser fetches as soon as it
+  // sees it, and with nothing else to wait for that would be before the
+  // first paint; and the service worker, which fetches every file of the
+  // build for the cache.
+  function afterModule() {
+    const steps = [pictures, manifest, keepForOffline];
+    (function next() {
+      steps.shift()();
+      if (steps.length) setTimeout(next, 0);
+    }());
+  }
+  function pictures() {
+    document.querySelectorAll('#form img[loading=lazy]').forEach(function (img) { img.loading = 'eager'; });
+  }
+  function manifest() {
+    const link = document.createElement('link');
+    link.rel = 'manifest';
+    link.href = 'manifest.webmanifest';
+    document.head.appendChild(link);
+  }
+  // A registration that exists already checks for a new release only now
+  // and then; every visit asks, so that a release is kept for the next one.
+  // Offline that check fails, which is no fault: the release kept plays on.
+  function keepForOffline() {
+    if (!('serviceWorker' in navigator) || location.protocol === 'file:') return;
+    navigator.serviceWorker.register('sw.js').then(function (registration) {
+      registration.update().catch(function (e) {
+        console.info('Nicht nach einer neuen Version gesehen: ' + e.message);
       });
+    }, function (e) {
+      console.warn('Ohne Offline-Spiel: ' + e);
     });
   }
 }());

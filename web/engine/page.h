@@ -12,16 +12,20 @@ void page_adopt(int id, const char* name);
 // The value of a text box, the text of any other element.
 void page_text(int id, const char* text);
 void page_hidden(int id, int hidden);
-// Events: 1 clicks, 2 keys and text input.
+// Events: 1 clicks, 2 keys and text input; they reach the engine from
+// page_ready on.
 void page_listen(int id, int events);
 // A key (its DOM name) that anywhere on the page goes to the engine as a
-// shortcut rather than to the element with the focus.
+// shortcut rather than to the element with the focus, from page_ready on.
 void page_shortcut(const char* key);
 // Moves the focus to the element; with unlessTaken, only if no element of
 // the form has it yet.
 void page_focus(int id, int unlessTaken);
-// The engine is ready: the events the page kept while it loaded reach it,
-// and the form is marked data-ready.
+// Calls galgen_load() in a task of its own, after the running one.
+void page_load_later();
+// The engine is ready: it listens to the page's events, those the page kept
+// while it loaded reach it once the caller has returned, and the form,
+// unless one of them ended the game, is marked data-ready.
 void page_ready();
 // Discards the form and shows the page's note on the ended game.
 void page_unload();

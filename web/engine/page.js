@@ -47,16 +47,50 @@ mergeInto(LibraryManager.library, {
       e.preventDefault();
       Page.call(_galgen_shortcut, null, [e.key]);
     },
-    // An event the loader kept, as the listeners would have taken it now: a
-    // click where it was made, a key where the focus is after the events
-    // before it (a shortcut may have moved it).
-    replay: function (e) {
+    // The events the loader kept (loader.js), as the listeners would have
+    // taken them now, in their order. A mouse click goes to whatever lies
+    // where it was made now (a round that an earlier click started covers
+    // the "?"), any other event where it was made. A text box's edits are
+    // made again in their place among the events: the box is first set
+    // back to its text before them, unless the engine has changed it since.
+    replayAll: function (records) {
+      const edited = new Map();   // box -> [text before the first edit, after the last]
+      records.forEach(function (r) {
+        if ('after' in r) edited.set(r.event.target, [(edited.get(r.event.target) || [r.before])[0], r.after]);
+      });
+      edited.forEach(function (texts, box) { if (box.value === texts[1]) box.value = texts[0]; });
+      records.forEach(Page.replay);
+    },
+    replay: function (record) {
+      const e = record.event;
       if (e.type === 'keydown') Page.shortcut(e);
-      const target = e.type === 'click' ? e.target : document.activeElement;
+      if ('after' in record) Page.edit(e.target, record);
+      const target = e.type === 'click' && e.detail > 0 ? document.elementFromPoint(e.clientX, e.clientY) : e.target;
       const element = target instanceof Element ? target.closest('[data-name]') : null;
       const id = Page.elements.indexOf(element);
       const wanted = e.type === 'click' ? 1 : 2;
       if (id >= 0 && (Page.events[id] & wanted) && Page.on[e.type]) Page.on[e.type](id, e);
+    },
+    // An edit kept: the text and caret it gave, where the box holds the
+    // text it was made on; else the same text inserted or deleted at the
+    // caret, as a key would now.
+    edit: function (box, record) {
+      if (!box.isConnected) return;
+      if (box.value === record.before) {
+        box.value = record.after;
+        box.setSelectionRange(record.selection[0], record.selection[1]);
+        return;
+      }
+      const before = record.before, after = record.after;
+      let same = 0;
+      while (same < before.length && same < after.length && before[same] === after[same]) ++same;
+      let tail = 0;
+      while (tail < before.length - same && tail < after.length - same
+             && before[before.length - 1 - tail] === after[after.length - 1 - tail]) ++tail;
+      const removed = before.length - same - tail;
+      const start = box.selectionStart, end = box.selectionEnd;
+      box.setRangeText(after.slice(same, after.length - tail), start === end ? Math.max(0, start - removed) : start,
+        end, 'end');
     },
   },
 
@@ -83,34 +117,49 @@ mergeInto(LibraryManager.library, {
     else Page.elements[id].removeAttribute('hidden');
   },
 
+  // The listeners come with page_ready: until then the loader keeps the
+  // events.
   page_listen__deps: ['$Page'],
   page_listen: function (id, events) {
     Page.events[id] = events;
-    const types = (events & 1 ? ['click'] : [])
-      .concat(events & 2 ? ['keydown', 'keyup', 'beforeinput', 'input', 'compositionend'] : []);
-    types.forEach(function (type) {
-      Page.elements[id].addEventListener(type, function (e) { Page.on[type](id, e); });
-    });
   },
 
   page_shortcut__deps: ['$Page'],
   page_shortcut: function (key) {
-    if (Page.shortcuts.length === 0) document.addEventListener('keydown', Page.shortcut, true);
     Page.shortcuts.push(UTF8ToString(key));
   },
 
   page_focus__deps: ['$Page'],
-  // The focus a form gives when it opens shows, as after tabbing there.
+  // As the page's own script gives it (loader.js).
   page_focus: function (id, unlessTaken) {
     if (unlessTaken && document.getElementById('form').contains(document.activeElement)) return;
-    Page.elements[id].focus({ focusVisible: true });
+    window.galgenLoader.focus(Page.elements[id]);
   },
 
+  page_load_later: function () {
+    setTimeout(function () { _galgen_load(); }, 0);
+  },
+
+  // The engine listens from here on, and the loader stops keeping events,
+  // at once. The kept events reach the engine once its start has returned,
+  // since one of them may end the game and discard the form ("Ende"); the
+  // form, if it is still there, is then marked ready.
   page_ready__deps: ['$Page'],
   page_ready: function () {
-    const early = window.galgenLoader ? window.galgenLoader.ready() : [];
-    early.forEach(Page.replay);
-    document.getElementById('form').dataset.ready = '';
+    Page.events.forEach(function (events, id) {
+      const types = (events & 1 ? ['click'] : [])
+        .concat(events & 2 ? ['keydown', 'keyup', 'beforeinput', 'input', 'compositionend'] : []);
+      types.forEach(function (type) {
+        Page.elements[id].addEventListener(type, function (e) { Page.on[type](id, e); });
+      });
+    });
+    if (Page.shortcuts.length) document.addEventListener('keydown', Page.shortcut, true);
+    const kept = window.galgenLoader ? window.galgenLoader.ready() : [];
+    queueMicrotask(function () {
+      Page.replayAll(kept);
+      const form = document.getElementById('form');
+      if (form) form.dataset.ready = '';
+    });
   },
 
   // The live region is emptied, so that it holds nothing of the game, and

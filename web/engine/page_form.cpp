@@ -46,10 +46,14 @@ PageForm::~PageForm()
 
 PageForm* PageForm::current() { return current_; }
 
-// The page gave the first focus already (the markup's autofocus), and the
-// player may have moved it since: the Load handler's first focus does not
-// take it back.
-void PageForm::load()
+// The Load handler runs in a task of its own, after the one that compiled
+// the module and built the engine, so that neither holds the page up for
+// long; the page keeps the player's events until page_ready. The page gave
+// the first focus already (the markup's autofocus), and the player may have
+// moved it since: the Load handler's first focus does not take it back.
+void PageForm::load() { page_load_later(); }
+
+void PageForm::loadNow()
 {
     loading_ = true;
     core_.load();
@@ -113,6 +117,14 @@ void toKeys(int id, Call&& call)
 }  // namespace
 
 extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void galgen_load()
+{
+    galgen::web::guarded([] {
+        if (PageForm* form = PageForm::current())
+            form->loadNow();
+    });
+}
 
 EMSCRIPTEN_KEEPALIVE void galgen_click(int id, int clickCount)
 {

@@ -30,9 +30,11 @@ public:
     // What the program wires its handlers to.
     form::FormCore& engine() { return core_; }
 
-    // Runs the Load handler and gives the first focus; then the events that
-    // came before the engine was ready reach it, in their order.
+    // Runs the Load handler and gives the first focus, in a task of its own
+    // after this call (loadNow); then the events that came before the engine
+    // was ready reach it, in their order: the form may be gone after them.
     void load();
+    void loadNow();
     // What the program does once the form is unloaded: typically discard it.
     void afterUnload(std::function<void()> action) { afterUnload_ = std::move(action); }
 

@@ -145,6 +145,12 @@ void PageMarkup::element(std::string& out, int id) const
         tag("aria-description", row.help);
     if (focused() == id)
         tag("autofocus");
+    // For the page's script before the engine is ready (loader.js): which
+    // elements a press may focus, and which key stands for a click.
+    if (form::canTakeFocus(row.kind) && row.enabled)
+        tag("data-focusable");
+    if (!row.shortcut.empty())
+        tag("data-shortcut", row.shortcut);
 
     switch (row.kind) {
     case Kind::TextBox:
@@ -171,7 +177,7 @@ void PageMarkup::element(std::string& out, int id) const
     case Kind::PictureBox: {
         // The picture unscaled from the top-left corner, cut at the box's
         // edges; the box, not the image, carries the accessible name. A
-        // hidden picture loads after the page (loader.js).
+        // hidden picture loads after the first paint (loader.js).
         const form::Picture& picture = form::findPicture(core_.layout(), row.picture);
         out += tag("role", "img")("aria-label", picture.description).str();
         out += Tag("img")("src", pictureFolder_ + std::string(picture.file))("width", std::to_string(picture.width))(

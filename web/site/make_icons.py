@@ -3,16 +3,20 @@
 # Renders the web app's icons from the gallows drawing with rsvg-convert:
 # squares of 192 and 512 pixels with the picture fitted to their height on a
 # transparent ground, and a maskable square of 512 pixels on the form's
-# light yellow, the picture small enough that its corners stay inside the
-# circle of 80 % that a launcher may cut out.
-#   make_icons.py DRAWING OUTDIR
+# ground colour, the picture small enough that its corners stay inside the
+# circle of 80 % that a launcher may cut out. The ground colour comes from
+# the form's facts, as the markup program writes them (web/markup_main.cpp).
+#   make_icons.py DRAWING FACTS OUTDIR
+import json
 import os
 import re
 import subprocess
 import sys
 import tempfile
 
-drawing, outdir = sys.argv[1:]
+drawing, facts, outdir = sys.argv[1:]
+with open(facts, encoding="utf-8") as f:
+    ground = "#{:02x}{:02x}{:02x}".format(*json.load(f)["ground"])
 with open(drawing, encoding="utf-8") as f:
     svg = f.read()
 root = re.search(r"<svg\b[^>]*>", svg)
@@ -35,7 +39,7 @@ def square(size, picture_height, ground):
 icons = {
     "icon-192.png": square(192, 192, None),
     "icon-512.png": square(512, 512, None),
-    "icon-maskable-512.png": square(512, 512 * 0.58, "#ffff80"),
+    "icon-maskable-512.png": square(512, 512 * 0.58, ground),
 }
 os.makedirs(outdir, exist_ok=True)
 with tempfile.TemporaryDirectory() as tmp:

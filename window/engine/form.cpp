@@ -3,10 +3,12 @@
 // with no layout managers, so that resizing the window moves nothing.
 #include "form.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QTimer>
 #include <limits>
 
 #include "accessibility.h"
@@ -51,17 +53,16 @@ Form::Form(const FormLayout& layout, const QString& pictureFolder)
     ground.setColor(QPalette::Window, toQColor(layout.backColor));
     setPalette(ground);
     setAutoFillBackground(true);
+}
 
-    if (!layout.icon.empty()) {
-        // Pre-rendered sizes spare the start-up the drawing's renderer.
-        const QString base = picturePath(layout.icon).chopped(4);
-        QIcon icon;
-        for (const int size : {16, 24, 32, 48, 64, 128})
-            if (const QString png = QStringLiteral("%1-%2.png").arg(base).arg(size); QFile::exists(png))
-                icon.addFile(png, QSize(size, size));
-        setWindowIcon(icon.isNull() ? QIcon(picturePath(layout.icon)) : icon);
-    }
-
+// The window is mapped first, as a bare window is, and its controls are
+// built before the event loop paints it: building a text box loads the
+// system's font list, which a bare window does only when it first paints.
+// What the first paint does not need comes after it (finishAfterFirstPaint).
+void Form::load()
+{
+    show();
+    fontGiven_.assign(std::size_t(core_.size()), false);
     for (int control = 0; control < core_.size(); ++control) {
         const int container = core_.container(control);
         widgets_.push_back(build(control, container < 0 ? this : widgets_[std::size_t(container)]));
@@ -70,6 +71,51 @@ Form::Form(const FormLayout& layout, const QString& pictureFolder)
     chainTabOrder();
     listenForShortcuts();
     announcement_ = new Announcement(this);
+    announcement_->show();
+    core_.load();
+    for (int control = 0; control < core_.size(); ++control)
+        if (core_.shown(control))
+            giveFont(control);
+    // Show where the focus is from the start, not only after the first Tab:
+    // a key can press the focused button. Showing the window resets this.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+bool Form::event(QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        QTimer::singleShot(0, this, &Form::finishAfterFirstPaint);
+    }
+    return QWidget::event(event);
+}
+
+// The fonts of the controls that the start screen hides, and the window
+// icon, whose sizes are images to read.
+void Form::finishAfterFirstPaint()
+{
+    for (int control = 0; control < core_.size(); ++control)
+        giveFont(control);
+    const FormLayout& layout = core_.layout();
+    if (layout.icon.empty())
+        return;
+    // Pre-rendered sizes spare the drawing's renderer.
+    const QString base = picturePath(layout.icon).chopped(4);
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128})
+        if (const QString png = QStringLiteral("%1-%2.png").arg(base).arg(size); QFile::exists(png))
+            icon.addFile(png, QSize(size, size));
+    setWindowIcon(icon.isNull() ? QIcon(picturePath(layout.icon)) : icon);
+}
+
+// Once per control: a font is loaded when a widget gets it.
+void Form::giveFont(int control)
+{
+    const ControlRow& row = core_.row(control);
+    if (row.font.family.empty() || fontGiven_[std::size_t(control)])
+        return;
+    widgets_[std::size_t(control)]->setFont(screenFont(row.font));
+    fontGiven_[std::size_t(control)] = true;
 }
 
 QString Form::picturePath(std::string_view name) const
@@ -136,8 +182,6 @@ QWidget* Form::build(int control, QWidget* container)
     widget->setObjectName(fromUtf8(row.name));
     const bool textBox = row.kind == Kind::TextBox;
     widget->setFocusPolicy(canTakeFocus(row.kind) ? Qt::StrongFocus : Qt::NoFocus);
-    if (!row.font.family.empty())
-        widget->setFont(screenFont(row.font));
 
     QPalette colours = widget->palette();
     if (const std::optional<Rgb> ground = paintedGround(row))
@@ -153,6 +197,9 @@ QWidget* Form::build(int control, QWidget* container)
     if (!row.help.empty())
         widget->setAccessibleDescription(fromUtf8(row.help));
     widget->setEnabled(row.enabled);
+    // The window is shown already: its new controls show as the layout
+    // has them, and the Load handler hides what it hides.
+    widget->show();
     return widget;
 }
 
@@ -187,7 +234,7 @@ void Form::listenForShortcuts()
 QWidget* Form::control(std::string_view name) const
 {
     const int control = core_.lookup(name);
-    return control < 0 ? nullptr : widgets_[std::size_t(control)];
+    return control < 0 || widgets_.empty() ? nullptr : widgets_[std::size_t(control)];
 }
 
 void Form::carryOut(int control, const CheckedCommand& command)
@@ -195,6 +242,8 @@ void Form::carryOut(int control, const CheckedCommand& command)
     QWidget* widget = widgets_[std::size_t(control)];
     switch (command.change) {
     case Change::Visible:
+        if (command.visible)
+            giveFont(control);
         widget->setVisible(command.visible);
         reportVisibility(widget, command.visible);
         break;
@@ -211,15 +260,6 @@ void Form::carryOut(int control, const CheckedCommand& command)
 }
 
 void Form::focus(int control) { widgets_[std::size_t(control)]->setFocus(Qt::OtherFocusReason); }
-
-void Form::load()
-{
-    core_.load();
-    show();
-    // Show where the focus is from the start, not only after the first Tab:
-    // a key can press the focused button. Showing the window resets this.
-    setAttribute(Qt::WA_KeyboardFocusChange);
-}
 
 void Form::unload() { close(); }
 

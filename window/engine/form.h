@@ -32,7 +32,8 @@ public:
     // What the program wires its handlers to.
     FormCore& engine() { return core_; }
 
-    // Runs the Load handler, gives the first focus, and shows the window.
+    // Shows the window, builds its controls, runs the Load handler and gives
+    // the first focus. The controls exist from then on.
     void load();
 
     QWidget* control(std::string_view name) const;
@@ -44,8 +45,13 @@ public:
     void announce(std::string_view utf8) override;
     void showError(const RuntimeError& error) override;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     QWidget* build(int control, QWidget* container);
+    void giveFont(int control);
+    void finishAfterFirstPaint();
     void stack();
     void chainTabOrder();
     void listenForShortcuts();
@@ -54,7 +60,9 @@ private:
     FormCore core_;
     QString pictureFolder_;
     std::vector<QWidget*> widgets_;
-    Announcement* announcement_;
+    std::vector<bool> fontGiven_;
+    Announcement* announcement_ = nullptr;
+    bool painted_ = false;
 };
 
 }  // namespace galgen::form
