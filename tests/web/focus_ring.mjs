@@ -43,6 +43,12 @@ function pixels(screen, r) {
   return { inside, around };
 }
 
+// In the page: waits until what was changed has been painted, two frames
+// on; a browser under load paints the word box's text a frame after the box.
+function painted() {
+  return new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(() => done())));
+}
+
 export function focusRingTests(session) {
   describe('the focus ring', () => {
     for (const { name, control, covered, reach } of scenes) {
@@ -52,8 +58,10 @@ export function focusRingTests(session) {
           await reach(game);
           assert.equal((await game.state()).focus, control);
           const place = await game.placeOf(control);
+          await game.evaluate(painted);
           const focused = pixels(await game.screen(), place);
           await game.evaluate(() => document.activeElement.blur());
+          await game.evaluate(painted);
           assert.notEqual((await game.state()).focus, control);
           const unfocused = pixels(await game.screen(), place);
           const changed = focused.around.filter((p, i) => p !== unfocused.around[i]);
