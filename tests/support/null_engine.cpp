@@ -10,24 +10,6 @@ namespace galgen::testing {
 
 namespace {
 
-std::string toUtf8(std::u32string_view text)
-{
-    std::string out;
-    for (const char32_t ch : text) {
-        if (ch < 0x80) {
-            out += char(ch);
-        } else if (ch < 0x800) {
-            out += {char(0xC0 | (ch >> 6)), char(0x80 | (ch & 0x3F))};
-        } else if (ch < 0x10000) {
-            out += {char(0xE0 | (ch >> 12)), char(0x80 | ((ch >> 6) & 0x3F)), char(0x80 | (ch & 0x3F))};
-        } else {
-            out += {char(0xF0 | (ch >> 18)), char(0x80 | ((ch >> 12) & 0x3F)), char(0x80 | ((ch >> 6) & 0x3F)),
-                    char(0x80 | (ch & 0x3F))};
-        }
-    }
-    return out;
-}
-
 Property propertyOf(form::Change change)
 {
     switch (change) {
@@ -146,7 +128,7 @@ void NullEngine::press(std::string_view key, int modifiers, bool shift)
 void NullEngine::type(std::string_view utf8)
 {
     for (const char32_t ch : utf8ToUnicode(utf8))
-        press(toUtf8(std::u32string(1, ch)));
+        press(unicodeToUtf8(std::u32string(1, ch)));
 }
 
 void NullEngine::input(std::string_view utf8)
@@ -199,7 +181,7 @@ void NullEngine::insert(std::u32string_view text)
     const auto [from, to] = std::minmax(box->caret, box->anchor);
     box->text.replace(from, to - from, text);
     box->caret = box->anchor = from + text.size();
-    texts_[std::size_t(focus_)] = toUtf8(box->text);
+    texts_[std::size_t(focus_)] = unicodeToUtf8(box->text);
 }
 
 // What a key does to the focused box's text after its KeyPress handler.
@@ -239,7 +221,7 @@ void NullEngine::edit(const form::KeyPress& key)
     if (key.name == "Backspace" || key.name == "Delete")
         box->text.erase(start, end - start);
     box->caret = box->anchor = start;
-    texts_[std::size_t(focus_)] = toUtf8(box->text);
+    texts_[std::size_t(focus_)] = unicodeToUtf8(box->text);
 }
 
 void NullEngine::carryOut(int control, const form::CheckedCommand& command)
