@@ -17,8 +17,10 @@ namespace galgen {
 // A list fills at most the word table's rows.
 inline constexpr int maxListWords = WordTable::upperRow;
 // The longest word that the word box shows whole in both editions, written
-// in its widest letter, "W": each edition's own tests measure it.
-inline constexpr int maxWordLetters = 18;
+// in its widest letter, "W" (17 of them are 450 of the box's 460 pixels for
+// text in DejaVu Sans Bold, 24 px; 18 would be 476). Each edition's own
+// tests measure it.
+inline constexpr int maxWordLetters = 17;
 
 // The words of a list file, in the file's order, as cp1252 text.
 //

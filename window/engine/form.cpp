@@ -3,13 +3,20 @@
 // with no layout managers, so that resizing the window moves nothing.
 #include "form.h"
 
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QShortcut>
+#include <cstdio>
 #include <limits>
 
 #include "accessibility.h"
+#include "file_bytes.h"
 #include "fonts.h"
 #include "text.h"
 #include "widgets.h"
@@ -34,6 +41,13 @@ QFont screenFont(const Font& font)
 
 Qt::Alignment horizontal(Align align) { return align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft; }
 
+// The first local file of a drag, or nothing.
+QString draggedFile(const QMimeData* data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    return !urls.isEmpty() && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
 // A caption character is never a mnemonic.
 QString withoutMnemonics(QString caption) { return caption.replace(QLatin1Char('&'), QLatin1String("&&")); }
 
@@ -50,6 +64,7 @@ Form::Form(const FormLayout& layout, const QString& pictureFolder)
     ground.setColor(QPalette::Window, toQColor(layout.backColor));
     setPalette(ground);
     setAutoFillBackground(true);
+    setAcceptDrops(true);
 
     if (!layout.icon.empty()) {
         // Pre-rendered sizes spare the start-up the drawing's renderer.
@@ -98,6 +113,8 @@ QWidget* Form::build(int control, QWidget* container)
         box->setAlignment(horizontal(row.align) | Qt::AlignVCenter);
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setText(text);
+        // A drop anywhere is the form's, on a text box too.
+        box->setAcceptDrops(false);
         widget = box;
         break;
     }
@@ -224,10 +241,37 @@ void Form::load()
 
 void Form::unload() { close(); }
 
+void Form::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!draggedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!draggedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+// The drag's source waits for the drop to end: the handler, which may show
+// a message, runs after it.
+void Form::dropEvent(QDropEvent* event)
+{
+    const QString path = draggedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    FileBytes file = readFileBytes(QFile::encodeName(path).toStdString(), QFileInfo(path).fileName().toStdString());
+    QMetaObject::invokeMethod(this, [this, file = std::move(file)] { core_.dropFile(file); }, Qt::QueuedConnection);
+}
+
 void Form::announce(std::string_view utf8) { announcement_->say(fromUtf8(utf8)); }
 
+// The message goes to standard error too, where a terminal or the session's
+// log keeps it after the box is closed.
 void Form::showError(const RuntimeError& error)
 {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), error.what());
     QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(error.what()), QMessageBox::Ok, this);
     box.exec();
 }
