@@ -4,7 +4,8 @@
 // firefox-esr and WebKitGTK, each in engines/) behind one driver; and the
 // player's view of the game: texts, visible controls, focus, the spoken
 // status and the pixels of a screenshot.
-import { resolve } from 'node:path';
+import { readFileSync } from 'node:fs';
+import { basename, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { PNG } from 'pngjs';
 import { serve } from './server.mjs';
@@ -72,6 +73,26 @@ export async function openGame(session, { site = 'test-site', width = 483, heigh
   return game;
 }
 
+// Holds back a puppeteer page's request for the module's script (a URL that
+// `module` matches) until release() is called; asked settles once the page
+// has asked for it. The start screen is there meanwhile, the engine not.
+export async function holdModule(page, module) {
+  await page.setRequestInterception(true);
+  let release;
+  const held = new Promise((done) => { release = done; });
+  let requested;
+  const asked = new Promise((done) => { requested = done; });
+  page.on('request', (request) => {
+    if (module.test(request.url())) {
+      requested();
+      held.then(() => request.continue());
+    } else {
+      request.continue();
+    }
+  });
+  return { asked, release };
+}
+
 // In the page: waits for the engine to have the form, and for the fonts,
 // and keeps the page's uncaught errors from then on.
 function untilStarted() {
@@ -103,6 +124,29 @@ function readState(watch, names) {
     focus: document.activeElement?.dataset?.name ?? document.activeElement?.tagName ?? null,
     spoken: document.getElementById('status').textContent,
   };
+}
+
+// In the page: a file dropped on the form, as a file manager's drag brings
+// it; done once the game has taken it, that is spoken or shown a message.
+function dropInPage(name, base64) {
+  const data = new DataTransfer();
+  data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name, { type: 'text/plain' }));
+  const status = document.getElementById('status');
+  const dialog = document.getElementById('error');
+  const before = status.firstChild;
+  const taken = new Promise((done, fail) => {
+    const watch = new MutationObserver(() => {
+      if (!dialog.open && status.firstChild === before) return;
+      watch.disconnect();
+      done();
+    });
+    watch.observe(document.body, { childList: true, subtree: true, attributes: true, attributeFilter: ['open'] });
+    setTimeout(() => fail(new Error(`the game took no file ${name}`)), 5000);
+  });
+  const form = document.getElementById('form');
+  for (const type of ['dragenter', 'dragover', 'drop'])
+    form.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
+  return taken;
 }
 
 // In the page: the rectangle a control is laid out in, in form pixels, read
@@ -215,6 +259,12 @@ export class Game {
   // A dead key, then the key that composes with it.
   dead(accent, commit) {
     return this.browser.dead(accent, commit);
+  }
+
+  // The player drops a file of the project (a path from its folder) on the
+  // form.
+  dropFile(path) {
+    return this.evaluate(dropInPage, basename(path), readFileSync(resolve(root, path)).toString('base64'));
   }
 
   // What the player sees: the watched controls that are visible, the texts

@@ -10,7 +10,7 @@ import { cpSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { buildDir, openBrowser, questionMark, row, texts } from './browser.mjs';
+import { buildDir, holdModule, openBrowser, questionMark, row, texts } from './browser.mjs';
 import { serve } from './server.mjs';
 
 let session;
@@ -188,19 +188,7 @@ describe('before the module is ready', () => {
     test(`${name}: the round they ask for starts, and the keys count`, async () => {
       const context = await session.browser.createBrowserContext();
       const page = await watchedPage(context);
-      await page.setRequestInterception(true);
-      let release;
-      const held = new Promise((done) => { release = done; });
-      let requested;
-      const asked = new Promise((done) => { requested = done; });
-      page.on('request', (request) => {
-        if (/\/galgen\.\w+\.js$/.test(request.url())) {
-          requested();
-          held.then(() => request.continue());
-        } else {
-          request.continue();
-        }
-      });
+      const { asked, release } = await holdModule(page, /\/galgen\.\w+\.js$/);
       // The page's load waits for a script it adds before then: not for it.
       await page.goto(`${session.origin}/site/`, { waitUntil: 'domcontentloaded' });
       await asked;

@@ -3,9 +3,10 @@
 // already, and this keeps it working until the engine takes over. It fits
 // the form to a narrow viewport, keeps the focus where a desktop would,
 // keeps the events that come before the engine is ready so that none is
-// lost, starts the module once the start screen is painted, shows every
-// run-time error and anything uncaught in the page's error dialog, and
-// registers the service worker that keeps the game for offline play.
+// lost, a file dropped on the page too, starts the module once the start
+// screen is painted, shows every run-time error and anything uncaught in
+// the page's error dialog, and registers the service worker that keeps the
+// game for offline play.
 (function () {
   'use strict';
   const form = document.getElementById('form');
@@ -38,6 +39,18 @@
   function keep(e) { early.push(e); }
   types.forEach(function (type) { document.addEventListener(type, keep, true); });
 
+  // A file dropped on the page is for the game, never a page to open in its
+  // place; until the engine is ready, the file is kept for it and the
+  // engine's own listeners see no drop.
+  function keepDrop(e) {
+    e.preventDefault();
+    e.stopImmediatePropagation();
+    const files = e.dataTransfer ? e.dataTransfer.files : [];
+    if (e.type === 'drop' && files.length > 0) early.push({ type: 'drop', file: files[0] });
+  }
+  const drags = ['dragover', 'drop'];
+  drags.forEach(function (type) { document.addEventListener(type, keepDrop); });
+
   window.addEventListener('error', function (e) {
     showError('Laufzeitfehler: Interner Fehler (' + (e.message || 'unbekannt') + ')');
   });
@@ -50,6 +63,7 @@
     // The engine is ready: it gets the kept events, in their order.
     ready: function () {
       types.forEach(function (type) { document.removeEventListener(type, keep, true); });
+      drags.forEach(function (type) { document.removeEventListener(type, keepDrop); });
       return early.splice(0);
     },
   };

@@ -33,6 +33,10 @@ public:
     // Runs the Load handler and gives the first focus; then the events that
     // came before the engine was ready reach it, in their order.
     void load();
+    // Where the page's address has this parameter (?liste=tiere.txt), the
+    // file of the site it names reaches the form as if dropped on it, once
+    // fetched; one it may not fetch or could not, with its fault.
+    void dropFileOfAddress(std::string_view parameter);
     // What the program does once the form is unloaded: typically discard it.
     void afterUnload(std::function<void()> action) { afterUnload_ = std::move(action); }
 

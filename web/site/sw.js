@@ -6,9 +6,14 @@
 // comes from the network while there is one, so that a new release shows
 // on the next visit, and from the cache without; the new build's worker
 // takes over once no page of the old one is open, and drops the old cache.
+// Any other file of the site (a word list a teacher put beside the game)
+// comes from the network too, and offline from the copy kept the last time
+// it came.
 'use strict';
 const CACHE = '@CACHE@';
 const FILES = @FILES@;
+const OWN = new Set(FILES.map((file) => new URL(file, location).href));
+const KEPT = 'wortlisten';
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));
@@ -24,6 +29,16 @@ self.addEventListener('fetch', (event) => {
   if (request.method !== 'GET' || new URL(request.url).origin !== location.origin) return;
   if (request.mode === 'navigate') {
     event.respondWith(fetch(request).catch(() => caches.open(CACHE).then((cache) => cache.match('./'))));
+    return;
+  }
+  if (!OWN.has(request.url.split(/[?#]/)[0])) {
+    event.respondWith(fetch(request).then((response) => {
+      if (response.ok) {
+        const copy = response.clone();
+        event.waitUntil(caches.open(KEPT).then((cache) => cache.put(request, copy)));
+      }
+      return response;
+    }, (offline) => caches.open(KEPT).then((cache) => cache.match(request)).then((kept) => kept || Promise.reject(offline))));
     return;
   }
   event.respondWith(caches.open(CACHE).then((cache) => cache.match(request, { ignoreSearch: true })
