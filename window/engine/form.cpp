@@ -272,7 +272,9 @@ void Form::announce(std::string_view utf8) { announcement_->say(fromUtf8(utf8));
 void Form::showError(const RuntimeError& error)
 {
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), error.what());
-    QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(error.what()), QMessageBox::Ok, this);
+    // A word list's fault is the player's file's, not the program's.
+    const auto icon = error.kind() == ErrorKind::WordList ? QMessageBox::Warning : QMessageBox::Critical;
+    QMessageBox box(icon, windowTitle(), QString::fromUtf8(error.what()), QMessageBox::Ok, this);
     box.exec();
 }
 
