@@ -108,7 +108,8 @@ mergeInto(LibraryManager.library, {
         Page.deliver(value, null, 'refused', '');
         return;
       }
-      fetch(url.href).then(function (response) {
+      // Text: the service worker keeps such a file for offline play.
+      fetch(url.href, { headers: { Accept: 'text/plain' } }).then(function (response) {
         if (response.status === 404) return Page.deliver(value, null, 'missing', '');
         if (!response.ok) return Page.deliver(value, null, 'unfetched', 'HTTP ' + response.status);
         return Page.readBody(response.body, Page.fileLimit).then(function (bytes) {

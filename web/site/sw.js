@@ -6,14 +6,13 @@
 // comes from the network while there is one, so that a new release shows
 // on the next visit, and from the cache without; the new build's worker
 // takes over once no page of the old one is open, and drops the old cache.
-// Any other file of the site (a word list a teacher put beside the game)
-// comes from the network too, and offline from the copy kept the last time
-// it came.
+// A word list the page fetches (it asks for text/plain: a list a teacher
+// put beside the game) comes from the network too, and offline from the
+// copy kept the last time it came.
 'use strict';
 const CACHE = '@CACHE@';
 const FILES = @FILES@;
-const OWN = new Set(FILES.map((file) => new URL(file, location).href));
-const KEPT = 'wortlisten';
+const LISTS = 'wortlisten';
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));
@@ -31,14 +30,14 @@ self.addEventListener('fetch', (event) => {
     event.respondWith(fetch(request).catch(() => caches.open(CACHE).then((cache) => cache.match('./'))));
     return;
   }
-  if (!OWN.has(request.url.split(/[?#]/)[0])) {
+  if (request.headers.get('Accept') === 'text/plain') {
     event.respondWith(fetch(request).then((response) => {
       if (response.ok) {
         const copy = response.clone();
-        event.waitUntil(caches.open(KEPT).then((cache) => cache.put(request, copy)));
+        event.waitUntil(caches.open(LISTS).then((cache) => cache.put(request, copy)));
       }
       return response;
-    }, (offline) => caches.open(KEPT).then((cache) => cache.match(request)).then((kept) => kept || Promise.reject(offline))));
+    }, (offline) => caches.match(request, { cacheName: LISTS }).then((kept) => kept || Promise.reject(offline))));
     return;
   }
   event.respondWith(caches.open(CACHE).then((cache) => cache.match(request, { ignoreSearch: true })
