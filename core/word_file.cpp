@@ -135,7 +135,7 @@ public:
     void at(int line, const std::string& fault) { add("Zeile " + std::to_string(line) + ": " + fault); }
     bool any() const { return !named_.empty(); }
 
-    [[noreturn]] void raise(const std::string& fileName) const
+    [[noreturn]] void raiseFor(const std::string& fileName) const
     {
         std::string message = "Die Wortliste " + quoted(utf8ToUnicode(fileName), 80) + " wird nicht verwendet:";
         for (const std::string& fault : named_)
@@ -145,7 +145,7 @@ public:
         else if (more_ > 1)
             message += "\n… und " + std::to_string(more_) + " weitere Fehler.";
         message += "\nDas Spiel geht mit den bisherigen Wörtern weiter.";
-        galgen::raise(ErrorKind::WordList, message);
+        raise(ErrorKind::WordList, message);
     }
 
 private:
@@ -208,7 +208,7 @@ std::vector<Text> readWordFile(const FileBytes& file)
     else if (binary(bytes))
         faults.add("Die Datei ist keine Textdatei.");
     if (faults.any())
-        faults.raise(file.name);
+        faults.raiseFor(file.name);
 
     const std::vector<Line> lines = wordLines(decoded(bytes));
     if (lines.empty())
@@ -224,7 +224,7 @@ std::vector<Text> readWordFile(const FileBytes& file)
             faults.at(line.number, quoted(line.word) + " steht schon in Zeile " + std::to_string(first->second) + ".");
     }
     if (faults.any())
-        faults.raise(file.name);
+        faults.raiseFor(file.name);
 
     std::vector<Text> words;
     for (const Line& line : lines) {

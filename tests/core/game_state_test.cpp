@@ -53,24 +53,16 @@ TEST_F(WordList, FillsRowsOneTo150WithFlagZeroAndNothingElse)
 TEST_F(WordList, AnOwnListTakesThePlaceOfTheWholeListWithEveryWordUndrawn)
 {
     startWith(1);
-    startWith(2);
     game.loadWords({Text::fromUtf8("Bär"), Text::fromUtf8("Strauß")});
     EXPECT_EQ(state.wordCount, 2);
     EXPECT_EQ(state.wordTable.at(1, 0).toUtf8(), "Bär");
     EXPECT_EQ(state.wordTable.at(2, 0).toUtf8(), "Strauß");
-    EXPECT_EQ(state.wordTable.at(1, 1), notDrawn);
-    EXPECT_EQ(state.wordTable.at(2, 1), notDrawn);
+    EXPECT_TRUE(state.wordTable.at(1, 1) == notDrawn && state.wordTable.at(2, 1) == notDrawn);
     for (const int row : {0, 3, 150, 1000})
         EXPECT_TRUE(state.wordTable.at(row, 0).empty() && state.wordTable.at(row, 1).empty()) << row;
-
-    const std::vector<Text> full(1000, Text::fromUtf8("Wal"));
-    game.loadWords(full);
-    EXPECT_EQ(state.wordCount, 1000);
-    EXPECT_EQ(state.wordTable.at(1000, 1), notDrawn);
-    std::vector<Text> tooMany = full;
-    tooMany.push_back(Text::fromUtf8("Elch"));
+    const std::vector<Text> tooMany(1001, Text::fromUtf8("Wal"));
     EXPECT_EQ(errorOf([&] { game.loadWords(tooMany); }), ErrorKind::SubscriptOutOfRange);
-    EXPECT_EQ(state.wordCount, 1000);
+    EXPECT_EQ(state.wordCount, 2);
 }
 
 // The properties the rules rely on; a slip in the list's transcription

@@ -86,7 +86,9 @@ TEST_F(StartRound, AShortWordLeavesTheLongerWordsRowsAsTheyWere)
 TEST_F(StartRound, ACharacterWithoutCasePartnerIsItsOwnPartner)
 {
     // Each word follows "Hut", whose letters leave their partners h, U, T at
-    // positions 1 to 3; no word may keep one of them.
+    // positions 1 to 3; no word may keep one of them, or the key of that
+    // letter would reveal it (the table of form cases plays "N" after
+    // "Elefant", which must miss the ß of "Strauß").
     const struct {
         const char* word;
         int position;
@@ -105,16 +107,6 @@ TEST_F(StartRound, ACharacterWithoutCasePartnerIsItsOwnPartner)
         startWith(2);
         EXPECT_EQ(state.letterTable.at(row.position, 1), row.partner) << row.word << " at " << row.position;
     }
-    // So after "Hut", in "Fuß" a "t" is a miss and only ß reveals ß.
-    game.state.wordTable.at(1, 1) = game.state.wordTable.at(2, 1) = notDrawn;
-    startWith(1);
-    game.state.wordTable.at(2, 0) = Text::fromUtf8("Fuß");
-    startWith(2);
-    type("t");
-    EXPECT_EQ(mask(), "---");
-    EXPECT_EQ(state.stage, 1);
-    type("ß");
-    EXPECT_EQ(mask(), "--ß");
 }
 
 TEST_F(StartRound, RejectsRowZeroAndUsedRowsAndReseedsBeforeEveryDraw)

@@ -39,6 +39,25 @@ std::string lines(const std::vector<std::string>& words)
     return file;
 }
 
+// A list of 25 signs: twenty are named, the rest counted.
+std::string signs()
+{
+    std::string list;
+    for (char c = 'a'; c < 'a' + 25; ++c)
+        list += std::string{c, '-', '\n'};
+    return list;
+}
+
+std::vector<std::string> twentyNamed()
+{
+    std::vector<std::string> faults;
+    for (char c = 'a'; c < 'a' + 20; ++c)
+        faults.push_back("Zeile " + std::to_string(c - 'a' + 1) + ": „" + c
+                         + "-“ enthält „-“; erlaubt sind nur Buchstaben.");
+    faults.push_back("… und 5 weitere Fehler.");
+    return faults;
+}
+
 struct Row {
     const char* what;
     std::string bytes;
@@ -69,6 +88,11 @@ TEST(WordFile, ReadsAGoodListAndNamesEveryFaultOfABadOne)
          {},
          {"Zeile 1: „Baden Würt 2\u00AD“ enthält ein Leerzeichen, „2“ und das unsichtbare Zeichen U+00AD; "
           "erlaubt sind nur Buchstaben."}},
+        {"a long word, quoted shortened", std::string(60, 'a'),
+         {},
+         {"Zeile 1: „" + std::string(40, 'a') + "…“ ist mit 60 Zeichen zu lang; ins Wortfeld passen höchstens "
+          + std::to_string(maxWordLetters) + "."}},
+        {"more faults than a message names", signs(), {}, twentyNamed()},
         {"a sign in a word too long", "Baden-" + longest + "\n",
          {},
          {"Zeile 1: „Baden-" + longest + "“ enthält „-“; erlaubt sind nur Buchstaben.",
@@ -84,14 +108,19 @@ TEST(WordFile, ReadsAGoodListAndNamesEveryFaultOfABadOne)
         {"no word", "# nur ein Kommentar\n\n   \n", {}, {"Die Datei enthält kein Wort."}},
         {"an empty file", "", {}, {"Die Datei enthält kein Wort."}},
         {"1000 words", lines(numbered(1000)), numbered(1000), {}},
-        {"1001 words", lines(numbered(1001)), {}, {"Die Datei enthält 1001 Wörter; eine Wortliste hat höchstens 1000."}},
+        {"1001 words", lines(numbered(1001)),
+         {},
+         {"Die Datei enthält 1001 Wörter; eine Wortliste hat höchstens 1000."}},
         {"1 MB", "Wal\n#" + std::string(fileByteLimit - 5, 'x'), {"Wal"}, {}},
         {"more than 1 MB", "Wal\n#" + std::string(fileByteLimit - 4, 'x'), {}, {"Die Datei ist größer als 1 MB."}},
         {"a binary file", std::string("Wal\0\x01\x02", 6), {}, {"Die Datei ist keine Textdatei."}},
-        {"UTF-16", std::string("\xFF\xFEW\0a\0l\0", 8), {}, {"Die Datei ist in UTF-16 gespeichert; bitte als UTF-8 speichern."}},
+        {"UTF-16", std::string("\xFF\xFEW\0a\0l\0", 8),
+         {},
+         {"Die Datei ist in UTF-16 gespeichert; bitte als UTF-8 speichern."}},
         {"a missing file", "", {}, {"Die Datei gibt es nicht."}, FileFault::Missing},
         {"a folder", "", {}, {"Das ist ein Ordner, keine Datei."}, FileFault::Folder},
-        {"no permission", "", {}, {"Die Datei darf nicht gelesen werden: keine Berechtigung."}, FileFault::NoPermission},
+        {"no permission", "", {}, {"Die Datei darf nicht gelesen werden: keine Berechtigung."},
+         FileFault::NoPermission},
         {"a read that failed", "", {}, {"Die Datei lässt sich nicht lesen (Fehler 5)."}, FileFault::Unreadable},
         {"another site's address", "", {},
          {"Eine Wortliste muss auf derselben Website im Ordner des Spiels liegen (oder darunter)."}, FileFault::Refused},
@@ -112,28 +141,6 @@ TEST(WordFile, ReadsAGoodListAndNamesEveryFaultOfABadOne)
         EXPECT_EQ(error->kind(), ErrorKind::WordList);
         EXPECT_EQ(std::string(error->what()), message(row.faults));
     }
-}
-
-TEST(WordFile, NamesTwentyFaultsAndCountsTheRest)
-{
-    std::string list;
-    for (char c = 'a'; c <= 'y'; ++c)
-        list += std::string(1, c) + "-\n";
-    const std::optional<RuntimeError> error = raisedBy([&] { readWordFile({.name = "liste.txt", .bytes = list}); });
-    ASSERT_TRUE(error.has_value());
-    const std::string text = error->what();
-    EXPECT_NE(text.find("\nZeile 20: „t-“ enthält „-“"), std::string::npos) << text;
-    EXPECT_EQ(text.find("Zeile 21"), std::string::npos) << text;
-    EXPECT_NE(text.find("\n… und 5 weitere Fehler.\n"), std::string::npos) << text;
-}
-
-TEST(WordFile, QuotesALongWordShortened)
-{
-    const std::string word(60, 'a');
-    const std::optional<RuntimeError> error = raisedBy([&] { readWordFile({.name = "liste.txt", .bytes = word}); });
-    ASSERT_TRUE(error.has_value());
-    EXPECT_NE(std::string(error->what()).find("„" + std::string(40, 'a') + "…“ ist mit 60 Zeichen"), std::string::npos)
-        << error->what();
 }
 
 }  // namespace
