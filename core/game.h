@@ -8,6 +8,8 @@
 // that tests can script the draw.
 #pragma once
 
+#include <vector>
+
 #include "display.h"
 #include "game_state.h"
 #include "random.h"
@@ -20,8 +22,10 @@ public:
 
     GameState state;
 
-    // Word list (word_list.cpp)
+    // Word list (word_list.cpp): the built-in list, or an own list of 1 to
+    // 1000 words in its place, every word of it not drawn yet.
     void loadWords();
+    void loadWords(const std::vector<Text>& words);
 
     // Starting a round (start_round.cpp)
     void countUsedWords();

@@ -38,7 +38,7 @@ inline constexpr int stageWon = 100;
 static_assert(stageComplete + 1 == stageWon);
 
 struct GameState {
-    i16 wordCount = 0;                 // 150 once the list is loaded
+    i16 wordCount = 0;                 // 150 once the list is loaded; an own list's 1 to 1000
     WordTable wordTable;
     i16 usedCount = 0;                 // rows flagged "1", as last counted
     std::optional<Text> currentWord;   // no value until the first round start

@@ -18,20 +18,21 @@ const Text roundInstruction = Text::fromUtf8(
 const Text questionMark = Text::fromCp1252("?");
 
 // The case-partner rule: a to z and A to Z differ by 32; the umlauts pair up
-// by table. Returns false for a character without a partner, whose partner
-// column is then left as it was.
-bool casePartner(i16 c, i16& partner)
+// by table. A character without a partner of the other case (ß, or anything
+// else a word might hold) is its own partner, so that only its own key
+// reveals it.
+i16 casePartner(i16 c)
 {
-    if (c >= 97 && c <= 122) { partner = add16(c, -32); return true; }
-    if (c >= 65 && c <= 90) { partner = add16(c, 32); return true; }
+    if (c >= 97 && c <= 122) return add16(c, -32);
+    if (c >= 65 && c <= 90) return add16(c, 32);
     switch (c) {
-    case 246: partner = 214; return true;   // ö -> Ö
-    case 214: partner = 246; return true;   // Ö -> ö
-    case 228: partner = 196; return true;   // ä -> Ä
-    case 196: partner = 228; return true;   // Ä -> ä
-    case 252: partner = 220; return true;   // ü -> Ü
-    case 220: partner = 252; return true;   // Ü -> ü
-    default: return false;
+    case 246: return 214;   // ö -> Ö
+    case 214: return 246;   // Ö -> ö
+    case 228: return 196;   // ä -> Ä
+    case 196: return 228;   // Ä -> ä
+    case 252: return 220;   // ü -> Ü
+    case 220: return 252;   // Ü -> ü
+    default: return c;
     }
 }
 
@@ -92,9 +93,7 @@ void Game::startRound()
     for (int k = 1; k <= state.wordLength; ++k) {
         const i16 c = word.charAt(k).code();
         state.letterTable.at(k, 0) = c;
-        i16 partner = 0;
-        if (casePartner(state.letterTable.at(k, 0), partner))
-            state.letterTable.at(k, 1) = partner;
+        state.letterTable.at(k, 1) = casePartner(state.letterTable.at(k, 0));
     }
 
     state.stage = 0;

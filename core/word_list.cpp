@@ -3,9 +3,11 @@
 //
 // 150 German nouns, each starting with a capital letter; the only non-ASCII
 // letters are "ö" and "ü". The source is UTF-8; the words enter the game as
-// cp1252 text when the list is loaded.
+// cp1252 text when the list is loaded. An own list (word_file.h) takes their
+// place.
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "game.h"
 
@@ -51,6 +53,22 @@ void Game::loadWords()
         state.wordTable.at(row, 0) = Text::fromUtf8(words[static_cast<std::size_t>(row - 1)]);
         state.wordTable.at(row, 1) = notDrawn;
     }
+}
+
+// The rows past the new list are emptied, as they are past the built-in one.
+// A list longer than the table raises subscript out of range before any row
+// changes.
+void Game::loadWords(const std::vector<Text>& list)
+{
+    const i16 count = toInt16(static_cast<long long>(list.size()));
+    if (count > WordTable::upperRow)
+        raise(ErrorKind::SubscriptOutOfRange, "Zeile " + std::to_string(count));
+    for (int row = 1; row <= WordTable::upperRow; ++row) {
+        const bool listed = row <= count;
+        state.wordTable.at(row, 0) = listed ? list[std::size_t(row - 1)] : Text();
+        state.wordTable.at(row, 1) = listed ? notDrawn : Text();
+    }
+    state.wordCount = count;
 }
 
 }  // namespace galgen

@@ -190,6 +190,12 @@ KeyInput* FormCore::keys(int control)
     return controls_[std::size_t(control)].keys.get();
 }
 
+void FormCore::dropFile(const FileBytes& file)
+{
+    if (!unloaded_ && fileDrop_)
+        run([&] { fileDrop_(file); });
+}
+
 void FormCore::run(const Handler& handler) { runHandler(handler, report_); }
 
 }  // namespace galgen::form

@@ -39,6 +39,7 @@ public:
     void onLoad(Handler handler) override { load_ = std::move(handler); }
     void onClick(std::string_view control, Handler handler) override;
     void onKeyPress(std::string_view control, KeyPressHandler handler) override;
+    void onFileDrop(FileDropHandler handler) override { fileDrop_ = std::move(handler); }
     void unload() override;
     void announce(std::string_view utf8) override { toolkit_.announce(utf8); }
 
@@ -98,6 +99,10 @@ public:
     // The key input of a text box with a KeyPress handler; null for any
     // other control and once the form is unloaded.
     KeyInput* keys(int control);
+    // A file dropped on the form, or one the program was started with: the
+    // FileDrop handler gets it, inside the error boundary. Nothing happens
+    // without a handler or once the form is unloaded.
+    void dropFile(const FileBytes& file);
 
 private:
     struct Control {
@@ -116,6 +121,7 @@ private:
     std::vector<Control> controls_;
     std::map<std::string, int, std::less<>> names_;
     Handler load_;
+    FileDropHandler fileDrop_;
     ErrorReporter report_;
     bool unloaded_ = false;
 };

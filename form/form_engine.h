@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a form engine offers the program whose form it builds: the display
-// commands, the five events by control name, and unloading. Each edition
+// commands, the events by control name, a file dropped on the form, and
+// unloading. Each edition
 // (the Qt window, the web page) has an engine built from the same
 // FormLayout; Form1 is wired to either through this interface alone.
 //
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "display.h"
+#include "file_bytes.h"
 #include "int16.h"
 
 namespace galgen::form {
@@ -21,6 +23,7 @@ class Engine : public Display {
 public:
     using Handler = std::function<void()>;
     using KeyPressHandler = std::function<void(const i16& keyAscii)>;
+    using FileDropHandler = std::function<void(const FileBytes& file)>;
 
     // Registering an event that the control's kind does not raise, or a
     // control the form lacks, is a mistake in the program and raises a
@@ -28,6 +31,10 @@ public:
     virtual void onLoad(Handler handler) = 0;
     virtual void onClick(std::string_view control, Handler handler) = 0;
     virtual void onKeyPress(std::string_view control, KeyPressHandler handler) = 0;
+    // A file the player dropped anywhere on the form: its name and its bytes,
+    // read up to one byte past fileByteLimit, or why it could not be read.
+    // The program may hand the form a file the same way (FormCore::dropFile).
+    virtual void onFileDrop(FileDropHandler handler) = 0;
 
     // Ends the form, and with it the program.
     virtual void unload() = 0;

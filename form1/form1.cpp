@@ -4,6 +4,7 @@
 
 #include "controls.h"
 #include "spoken_status.h"
+#include "word_file.h"
 
 namespace galgen {
 
@@ -20,8 +21,8 @@ auto Form1::thenSpeak(Spoken spoken, Handler handler)
     };
 }
 
-// The five events the game has handlers for; every other event of every
-// control is left to the engine. Three of them are followed by what a
+// The six events the game has handlers for; every other event of every
+// control is left to the engine. Four of them are followed by what a
 // screen reader should tell the player; a handler that ends in a run-time
 // error tells nothing.
 Form1::Form1(form::Engine& engine, RandomSource& random) : engine_(engine), game_(engine, random)
@@ -32,9 +33,19 @@ Form1::Form1(form::Engine& engine, RandomSource& random) : engine_(engine), game
                       thenSpeak(Spoken::Key, [this](const i16& keyAscii) { textin_KeyPress(keyAscii); }));
     engine.onClick(control::spielneu, thenSpeak(Spoken::NewGame, [this] { spielneu_Click(); }));
     engine.onClick(control::ende, [this] { ende_Click(); });
+    engine.onFileDrop(thenSpeak(Spoken::WordList, [this](const FileBytes& file) { Form_FileDrop(file); }));
 }
 
 void Form1::ende_Click() { engine_.unload(); }
+
+// A word list file: its words replace the list, every one of them not drawn
+// yet, and the start screen shows. A faulty file raises its error before
+// anything changes, and the game goes on with the words it had.
+void Form1::Form_FileDrop(const FileBytes& file)
+{
+    game_.loadWords(readWordFile(file));
+    spielneu_Click();
+}
 
 // The start screen comes first, while the word list is still empty; only
 // then are the words loaded.

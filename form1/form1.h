@@ -6,6 +6,7 @@
 // types.
 #pragma once
 
+#include "file_bytes.h"
 #include "form_engine.h"
 #include "game.h"
 #include "int16.h"
@@ -23,6 +24,7 @@ public:
     Form1& operator=(const Form1&) = delete;
 
     void ende_Click();
+    void Form_FileDrop(const FileBytes& file);
     void Form_Load();
     void resetScreen();
     void spielneu_Click();

@@ -11,6 +11,7 @@ namespace galgen {
 namespace {
 
 constexpr std::string_view hiddenWord = "Strich";
+constexpr std::string_view howToStart = "Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde.";
 
 std::string spelt(const Text& mask)
 {
@@ -52,7 +53,10 @@ std::optional<std::string> spokenStatus(Spoken handler, bool roundWasRunning, co
             return std::nullopt;
         return afterKey(after);
     case Spoken::NewGame:
-        return "Neues Spiel. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde.";
+        return "Neues Spiel. " + std::string(howToStart);
+    case Spoken::WordList:
+        return "Eigene Wortliste mit " + std::to_string(after.wordCount)
+               + (after.wordCount == 1 ? " Wort. " : " Wörtern. ") + std::string(howToStart);
     }
     return std::nullopt;
 }

@@ -15,8 +15,9 @@ namespace galgen {
 
 // The handlers after which the player may need to hear something. Loading
 // and "Ende" say nothing: the screen reader reads the window as it opens,
-// and an ended program has nothing left to tell.
-enum class Spoken : std::uint8_t { RoundStart, Key, NewGame };
+// and an ended program has nothing left to tell. A new word list says how
+// many words it brought.
+enum class Spoken : std::uint8_t { RoundStart, Key, NewGame, WordList };
 
 // The status after `handler` has run on `after`; roundWasRunning is
 // roundRunning() of the state before it. No value where nothing changed

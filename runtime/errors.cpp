@@ -13,6 +13,7 @@ std::string_view errorTitle(ErrorKind kind)
     case ErrorKind::FloatingPoint: return "Ungültige Gleitkommaoperation";
     case ErrorKind::OutOfMemory: return "Nicht genügend Speicher";
     case ErrorKind::Internal: return "Interner Fehler";
+    case ErrorKind::WordList: return "Wortliste nicht verwendet";
     }
     return "Unbekannter Laufzeitfehler";
 }
@@ -20,6 +21,8 @@ std::string_view errorTitle(ErrorKind kind)
 namespace {
 std::string message(ErrorKind kind, std::string_view detail)
 {
+    if (kind == ErrorKind::WordList)
+        return std::string(detail);
     std::string text = "Laufzeitfehler: ";
     text += errorTitle(kind);
     if (!detail.empty()) {

@@ -20,8 +20,12 @@ enum class ErrorKind {
     FloatingPoint,         // an invalid floating-point operation
     OutOfMemory,           // an allocation failed
     Internal,              // any other exception that reached a handler's boundary
+    WordList,              // a word list file with faults, or one that could not be read
 };
 
+// Its message is "Laufzeitfehler: " with the kind's title and the detail in
+// brackets; a word list's fault is the player's file, not the program's, and
+// its message is the detail alone.
 class RuntimeError : public std::runtime_error {
 public:
     RuntimeError(ErrorKind kind, std::string_view detail = {});

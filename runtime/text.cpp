@@ -21,9 +21,10 @@ constexpr std::array<char32_t, 32> high = {
 
 constexpr char32_t replacement = 0xFFFD;
 
-// Decodes one UTF-8 sequence at s[i], advancing i; malformed input yields
-// U+FFFD and skips one byte.
-char32_t decodeUtf8(std::string_view s, std::size_t& i)
+// Decodes one UTF-8 sequence at s[i], advancing i; a malformed one (a stray
+// byte, a sequence cut short, an overlong form, a surrogate, a code beyond
+// U+10FFFF) yields U+FFFD, skips one byte and clears wellFormed.
+char32_t decodeUtf8(std::string_view s, std::size_t& i, bool& wellFormed)
 {
     const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(s[at]); };
     const unsigned char lead = byte(i);
@@ -33,16 +34,22 @@ char32_t decodeUtf8(std::string_view s, std::size_t& i)
     if ((lead & 0xE0) == 0xC0) { extra = 1; ch = lead & 0x1F; }
     else if ((lead & 0xF0) == 0xE0) { extra = 2; ch = lead & 0x0F; }
     else if ((lead & 0xF8) == 0xF0) { extra = 3; ch = lead & 0x07; }
-    else { ++i; return replacement; }
-    if (i + static_cast<std::size_t>(extra) >= s.size()) {
+    const auto malformed = [&] {
+        wellFormed = false;
         ++i;
         return replacement;
-    }
+    };
+    if (extra == 0 || i + static_cast<std::size_t>(extra) >= s.size())
+        return malformed();
     for (int n = 1; n <= extra; ++n) {
         const unsigned char next = byte(i + static_cast<std::size_t>(n));
-        if ((next & 0xC0) != 0x80) { ++i; return replacement; }
+        if ((next & 0xC0) != 0x80)
+            return malformed();
         ch = (ch << 6) | (next & 0x3F);
     }
+    constexpr char32_t shortest[] = {0, 0x80, 0x800, 0x10000};
+    if (ch < shortest[extra] || (ch >= 0xD800 && ch <= 0xDFFF) || ch > 0x10FFFF)
+        return malformed();
     i += static_cast<std::size_t>(extra) + 1;
     return ch;
 }
@@ -54,8 +61,13 @@ void appendUtf8(std::string& out, char32_t ch)
     } else if (ch < 0x800) {
         out += static_cast<char>(0xC0 | (ch >> 6));
         out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
+    } else if (ch < 0x10000) {
         out += static_cast<char>(0xE0 | (ch >> 12));
+        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (ch >> 18));
+        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (ch & 0x3F));
     }
@@ -91,8 +103,9 @@ Text Text::fromUtf8(std::string_view utf8)
 {
     std::string bytes;
     bytes.reserve(utf8.size());
+    bool wellFormed = true;
     for (std::size_t i = 0; i < utf8.size();)
-        bytes += static_cast<char>(unicodeToCp1252(decodeUtf8(utf8, i)));
+        bytes += static_cast<char>(unicodeToCp1252(decodeUtf8(utf8, i, wellFormed)));
     return fromCp1252(std::move(bytes));
 }
 
@@ -105,9 +118,29 @@ Text Text::fromCode(i16 code)
 
 std::u32string utf8ToUnicode(std::string_view utf8)
 {
+    bool wellFormed = true;
     std::u32string result;
     for (std::size_t i = 0; i < utf8.size();)
-        result.push_back(decodeUtf8(utf8, i));
+        result.push_back(decodeUtf8(utf8, i, wellFormed));
+    return result;
+}
+
+std::string unicodeToUtf8(std::u32string_view text)
+{
+    std::string out;
+    for (const char32_t ch : text)
+        appendUtf8(out, ch);
+    return out;
+}
+
+std::optional<std::u32string> wellFormedUtf8ToUnicode(std::string_view utf8)
+{
+    bool wellFormed = true;
+    std::u32string result;
+    for (std::size_t i = 0; i < utf8.size() && wellFormed;)
+        result.push_back(decodeUtf8(utf8, i, wellFormed));
+    if (!wellFormed)
+        return std::nullopt;
     return result;
 }
 

@@ -8,6 +8,7 @@
 // boundaries: the word list's source text and the window's display.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -63,5 +64,9 @@ unsigned char unicodeToCp1252(char32_t ch);
 // The Unicode characters of a UTF-8 text, as the engines receive typed text;
 // a malformed sequence becomes U+FFFD.
 std::u32string utf8ToUnicode(std::string_view utf8);
+// The same for a text that must be well-formed UTF-8 throughout (a file);
+// nothing where it is not.
+std::optional<std::u32string> wellFormedUtf8ToUnicode(std::string_view utf8);
+std::string unicodeToUtf8(std::u32string_view text);
 
 }  // namespace galgen

@@ -13,6 +13,7 @@ void GamePage::start(RandomSource& random)
         auto* page = new GamePage(random);
         page->form_.afterUnload([page] { delete page; });
         page->form_.load();
+        page->form_.dropFileOfAddress(listParameter);
     });
 }
 

@@ -33,7 +33,11 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void galgen_test_push(float value) { scripted.push(value); }
 
-EMSCRIPTEN_KEEPALIVE void galgen_test_push_row(int row) { scripted.pushRow(row); }
+// Row `row` of the list in play, the built-in one or an own one.
+EMSCRIPTEN_KEEPALIVE void galgen_test_push_row(int row)
+{
+    scripted.pushRow(row, game ? game->form1.state().wordCount : 150);
+}
 
 // The codes since the last call, as "246,214," for ö and Ö.
 EMSCRIPTEN_KEEPALIVE const char* galgen_test_take_key_log()
@@ -56,6 +60,7 @@ EMSCRIPTEN_KEEPALIVE void galgen_test_start()
             game = nullptr;
         });
         game->form.load();
+        game->form.dropFileOfAddress(galgen::web::listParameter);
     });
 }
 

@@ -2,6 +2,7 @@
 // Form1 on the Qt form engine.
 #include "game_window.h"
 
+#include "file_bytes.h"
 #include "layout.h"
 #include "pictures.h"
 
@@ -14,6 +15,11 @@ GameWindow::GameWindow(RandomSource& random)
 
 GameWindow::~GameWindow() = default;
 
-void GameWindow::start() { form_->load(); }
+void GameWindow::start(const std::optional<std::string>& wordList)
+{
+    form_->load();
+    if (wordList)
+        form_->engine().dropFile(readFileBytes(*wordList, *wordList));
+}
 
 }  // namespace galgen

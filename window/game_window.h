@@ -4,6 +4,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "form.h"
 #include "form1.h"
@@ -16,8 +18,9 @@ public:
     explicit GameWindow(RandomSource& random);
     ~GameWindow();
 
-    // Loads Form1 and shows it on the start screen.
-    void start();
+    // Loads Form1 and shows it on the start screen; with the path of a word
+    // list, then hands that file to the form as if it had been dropped on it.
+    void start(const std::optional<std::string>& wordList = std::nullopt);
 
     form::Form& form() { return *form_; }
     const Form1& form1() const { return form1_; }

@@ -26,6 +26,9 @@ constexpr std::array qtTexts{
     // "OK" stays as it is, in German too.
     QtText{"QShortcut", "Ctrl", "Strg"},
     QtText{"QShortcut", "Shift", "Umschalt"},
+    // The button that unfolds a long message, a word list's many faults.
+    QtText{"QMessageBox", "Show Details...", "Alle zeigen …"},
+    QtText{"QMessageBox", "Hide Details...", "Weniger zeigen …"},
 };
 
 }  // namespace

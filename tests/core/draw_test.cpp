@@ -17,17 +17,23 @@ namespace {
 
 TEST(Draw, ProductIsRoundedHalfToEven)
 {
-    const struct { float r; int row; } cases[] = {
-        {0.25f, 38},                  // 37.5
-        {0.75f, 112},                 // 112.5
-        {0.0f, 0},
-        {1.0f / 301.0f, 0},           // below 1/300: rejected by the caller
-        {0.999f, 150},                // 149.85
-        {std::nextafter(1.0f, 0.0f), 150},
+    const struct { int words; float r; int row; } cases[] = {
+        {150, 0.25f, 38},                  // 37.5
+        {150, 0.75f, 112},                 // 112.5
+        {150, 0.0f, 0},
+        {150, 1.0f / 301.0f, 0},           // below 1/300: rejected by the caller
+        {150, 0.999f, 150},                // 149.85
+        {150, std::nextafter(1.0f, 0.0f), 150},
+        // Own lists, from one word to a full table.
+        {1, 0.5f, 0},                      // 0.5: a one-word list draws row 0 half the time
+        {1, 0.75f, 1},
+        {3, 0.5f, 2},                      // 1.5
+        {1000, 0.8125f, 812},              // 812.5
+        {1000, std::nextafter(1.0f, 0.0f), 1000},
     };
     for (const auto& c : cases) {
         ScriptedRandom random{c.r};
-        EXPECT_EQ(drawRowNumber(150, random), c.row) << c.r;
+        EXPECT_EQ(drawRowNumber(i16(c.words), random), c.row) << c.words << " words, r = " << c.r;
         EXPECT_EQ(random.reseeds, 1);
     }
 }

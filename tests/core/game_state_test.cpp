@@ -5,7 +5,9 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "error_of.h"
 #include "game_fixture.h"
 
 namespace galgen::testing {
@@ -46,6 +48,21 @@ TEST_F(WordList, FillsRowsOneTo150WithFlagZeroAndNothingElse)
     EXPECT_EQ(state.wordTable.at(150, 0).toUtf8(), "Nagel");
     EXPECT_EQ(state.wordTable.at(40, 0).toUtf8(), "Rharbarber");
     EXPECT_EQ(state.wordTable.at(50, 0).toUtf8(), "Strasse");
+}
+
+TEST_F(WordList, AnOwnListTakesThePlaceOfTheWholeListWithEveryWordUndrawn)
+{
+    startWith(1);
+    game.loadWords({Text::fromUtf8("Bär"), Text::fromUtf8("Strauß")});
+    EXPECT_EQ(state.wordCount, 2);
+    EXPECT_EQ(state.wordTable.at(1, 0).toUtf8(), "Bär");
+    EXPECT_EQ(state.wordTable.at(2, 0).toUtf8(), "Strauß");
+    EXPECT_TRUE(state.wordTable.at(1, 1) == notDrawn && state.wordTable.at(2, 1) == notDrawn);
+    for (const int row : {0, 3, 150, 1000})
+        EXPECT_TRUE(state.wordTable.at(row, 0).empty() && state.wordTable.at(row, 1).empty()) << row;
+    const std::vector<Text> tooMany(1001, Text::fromUtf8("Wal"));
+    EXPECT_EQ(errorOf([&] { game.loadWords(tooMany); }), ErrorKind::SubscriptOutOfRange);
+    EXPECT_EQ(state.wordCount, 2);
 }
 
 // The properties the rules rely on; a slip in the list's transcription

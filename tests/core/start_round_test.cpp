@@ -83,14 +83,30 @@ TEST_F(StartRound, AShortWordLeavesTheLongerWordsRowsAsTheyWere)
     EXPECT_EQ(state.stage, 1);
 }
 
-TEST_F(StartRound, CharacterWithoutPartnerKeepsTheOldPartnerColumn)
+TEST_F(StartRound, ACharacterWithoutCasePartnerIsItsOwnPartner)
 {
-    startWith(rowHut);                                   // row 1: H / h
-    game.state.wordTable.at(2, 0) = Text::fromCp1252("1-x");
-    startWith(2);
-    EXPECT_EQ(state.letterTable.at(1, 0), '1');
-    EXPECT_EQ(state.letterTable.at(1, 1), 'h');          // left from "Hut"
-    EXPECT_EQ(state.letterTable.at(3, 1), 'X');
+    // Each word follows "Hut", whose letters leave their partners h, U, T at
+    // positions 1 to 3; no word may keep one of them, or the key of that
+    // letter would reveal it (the table of form cases plays "N" after
+    // "Elefant", which must miss the ß of "Strauß").
+    const struct {
+        const char* word;
+        int position;
+        int partner;
+    } rows[] = {
+        {"Fuß", 3, 223},   // ß, not the T of "Hut"
+        {"1-x", 1, '1'},
+        {"1-x", 2, '-'},
+        {"1-x", 3, 'X'},
+    };
+    for (const auto& row : rows) {
+        game.state.wordTable.at(1, 0) = Text::fromUtf8("Hut");
+        game.state.wordTable.at(2, 0) = Text::fromUtf8(row.word);
+        game.state.wordTable.at(1, 1) = game.state.wordTable.at(2, 1) = notDrawn;
+        startWith(1);
+        startWith(2);
+        EXPECT_EQ(state.letterTable.at(row.position, 1), row.partner) << row.word << " at " << row.position;
+    }
 }
 
 TEST_F(StartRound, RejectsRowZeroAndUsedRowsAndReseedsBeforeEveryDraw)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -81,7 +82,7 @@ private:
     void do_(const json& s, int iteration)
     {
         if (s.contains("draw"))
-            random.pushRow(s["draw"].is_string() ? iteration : s["draw"].get<int>());
+            random.pushRow(s["draw"].is_string() ? iteration : s["draw"].get<int>(), form1.state().wordCount);
         else if (s.contains("random"))
             random.push(s["random"].get<float>());
         else if (s.contains("click"))
@@ -102,6 +103,8 @@ private:
             engine.dead(s["commit"].get<std::string>());
         else if (s.contains("early"))
             play(s["early"], iteration);   // ready from the start: early is like any other moment
+        else if (s.contains("list"))
+            dropList(s["list"].get<std::string>());
         else if (s.contains("expect"))
             expect(s["expect"]);
         else
@@ -114,6 +117,15 @@ private:
     {
         const form::PixelRect r = engine.core().place(engine.core().find(name));
         engine.clickAt(r.left + r.width / 2, r.top + r.height / 2);
+    }
+
+    // The player drops this file of the project on the form, whole.
+    void dropList(const std::string& path)
+    {
+        std::ifstream file(std::string(GALGEN_SOURCE_DIR) + "/" + path, std::ios::binary);
+        ASSERT_TRUE(file) << path;
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        engine.core().dropFile({.name = path.substr(path.rfind('/') + 1), .bytes = bytes});
     }
 
     void expect(const json& want)

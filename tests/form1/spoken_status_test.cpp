@@ -38,6 +38,13 @@ GameState allWordsUsed()
     return state;
 }
 
+GameState ownList(int words)
+{
+    GameState state;
+    state.wordCount = i16(words);
+    return state;
+}
+
 struct Case {
     const char* what;
     Spoken handler;
@@ -64,6 +71,10 @@ TEST(SpokenStatus, SaysWhatThePlayerMustKnow)
         {"exhaustion", Spoken::RoundStart, false, allWordsUsed(), "Alle Worte verbraucht."},
         {"start screen", Spoken::NewGame, true, round("Teller", "-e--e-", 1),
          "Neues Spiel. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde."},
+        {"own list", Spoken::WordList, false, ownList(24),
+         "Eigene Wortliste mit 24 Wörtern. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde."},
+        {"own list of one word", Spoken::WordList, true, ownList(1),
+         "Eigene Wortliste mit 1 Wort. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde."},
         {"key after a loss", Spoken::Key, false, round("Staub", "S-a--", 8, true), std::nullopt},
         {"key after a win", Spoken::Key, false, round("Teller", "Teller", 100, true), std::nullopt},
         {"key before the first round", Spoken::Key, false, GameState{}, std::nullopt},

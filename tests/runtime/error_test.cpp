@@ -27,6 +27,8 @@ TEST(RuntimeError, MessagesAreGermanAndNameTheError)
         EXPECT_EQ(errorTitle(c.kind), c.title);
         EXPECT_EQ(std::string(e.what()), std::string("Laufzeitfehler: ") + c.title + " (Detail)");
     }
+    // A faulty word list is the player's file at fault, not the program.
+    EXPECT_STREQ(RuntimeError(ErrorKind::WordList, "Die Wortliste …").what(), "Die Wortliste …");
 }
 
 TEST(ErrorBoundary, AnErrorEndsTheHandlerKeepsEarlierEffectsAndIsReported)

@@ -91,6 +91,18 @@ TEST(Text, Utf8ToUnicodeGivesOneCharacterPerSequence)
     EXPECT_EQ(utf8ToUnicode("aö€😀"), U"aö€😀");
     EXPECT_EQ(utf8ToUnicode("a\xC3"), U"a\uFFFD");
     EXPECT_EQ(utf8ToUnicode("\xC3(b"), U"\uFFFD(b");
+    EXPECT_EQ(unicodeToUtf8(U"aö€😀"), "aö€😀");
+}
+
+// A file is UTF-8 only if every sequence is well formed: the shortest form,
+// no surrogate, nothing past U+10FFFF.
+TEST(Text, WellFormedUtf8Only)
+{
+    EXPECT_EQ(wellFormedUtf8ToUnicode("aö€😀"), U"aö€😀");
+    EXPECT_EQ(wellFormedUtf8ToUnicode(""), U"");
+    for (const char* malformed : {"a\xC3", "\xC3(", "\xFF", "\x80", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
+                                  "\xF4\x90\x80\x80", "M\xF6we"})
+        EXPECT_EQ(wellFormedUtf8ToUnicode(malformed), std::nullopt) << malformed;
 }
 
 }  // namespace

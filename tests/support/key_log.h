@@ -28,6 +28,7 @@ public:
             handler(keyAscii);
         });
     }
+    void onFileDrop(FileDropHandler handler) override { engine_.onFileDrop(std::move(handler)); }
     void unload() override { engine_.unload(); }
     void announce(std::string_view utf8) override { engine_.announce(utf8); }
 

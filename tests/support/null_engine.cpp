@@ -10,24 +10,6 @@ namespace galgen::testing {
 
 namespace {
 
-std::string toUtf8(std::u32string_view text)
-{
-    std::string out;
-    for (const char32_t ch : text) {
-        if (ch < 0x80) {
-            out += char(ch);
-        } else if (ch < 0x800) {
-            out += {char(0xC0 | (ch >> 6)), char(0x80 | (ch & 0x3F))};
-        } else if (ch < 0x10000) {
-            out += {char(0xE0 | (ch >> 12)), char(0x80 | ((ch >> 6) & 0x3F)), char(0x80 | (ch & 0x3F))};
-        } else {
-            out += {char(0xF0 | (ch >> 18)), char(0x80 | ((ch >> 12) & 0x3F)), char(0x80 | ((ch >> 6) & 0x3F)),
-                    char(0x80 | (ch & 0x3F))};
-        }
-    }
-    return out;
-}
-
 Property propertyOf(form::Change change)
 {
     switch (change) {
@@ -54,7 +36,7 @@ std::string NullEngine::text(std::string_view control) const
 {
     const int c = core_.find(control);
     const auto box = boxes_.find(c);
-    return box == boxes_.end() ? KeepingToolkit::text(c) : toUtf8(box->second.text);
+    return box == boxes_.end() ? KeepingToolkit::text(c) : unicodeToUtf8(box->second.text);
 }
 
 std::vector<std::string> NullEngine::shownOf(const std::vector<std::string_view>& names) const
@@ -147,7 +129,7 @@ void NullEngine::press(std::string_view key, int modifiers, bool shift)
 void NullEngine::type(std::string_view utf8)
 {
     for (const char32_t ch : utf8ToUnicode(utf8))
-        press(toUtf8(std::u32string(1, ch)));
+        press(unicodeToUtf8(std::u32string(1, ch)));
 }
 
 void NullEngine::input(std::string_view utf8)

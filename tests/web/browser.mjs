@@ -4,7 +4,8 @@
 // firefox-esr and WebKitGTK, each in engines/) behind one driver; and the
 // player's view of the game: texts, visible controls, focus, the spoken
 // status and the pixels of a screenshot.
-import { resolve } from 'node:path';
+import { readFileSync } from 'node:fs';
+import { basename, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { PNG } from 'pngjs';
 import { serve } from './server.mjs';
@@ -105,6 +106,29 @@ function readState(watch, names) {
     focus: document.activeElement?.dataset?.name ?? document.activeElement?.tagName ?? null,
     spoken: document.getElementById('status').textContent,
   };
+}
+
+// In the page: a file dropped on the form, as a file manager's drag brings
+// it; done once the game has taken it, that is spoken or shown a message.
+function dropInPage(name, base64) {
+  const data = new DataTransfer();
+  data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name, { type: 'text/plain' }));
+  const status = document.getElementById('status');
+  const dialog = document.getElementById('error');
+  const before = status.firstChild;
+  const taken = new Promise((done, fail) => {
+    const watch = new MutationObserver(() => {
+      if (!dialog.open && status.firstChild === before) return;
+      watch.disconnect();
+      done();
+    });
+    watch.observe(document.body, { childList: true, subtree: true, attributes: true, attributeFilter: ['open'] });
+    setTimeout(() => fail(new Error(`the game took no file ${name}`)), 5000);
+  });
+  const form = document.getElementById('form');
+  for (const type of ['dragenter', 'dragover', 'drop'])
+    form.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
+  return taken;
 }
 
 // In the page: the rectangle a control is laid out in, in form pixels, read
@@ -227,6 +251,12 @@ export class Game {
   // A dead key, then the key that composes with it.
   dead(accent, commit) {
     return this.browser.dead(accent, commit);
+  }
+
+  // The player drops a file of the project (a path from its folder) on the
+  // form.
+  dropFile(path) {
+    return this.evaluate(dropInPage, basename(path), readFileSync(resolve(root, path)).toString('base64'));
   }
 
   // What the player sees: the watched controls that are visible, the texts

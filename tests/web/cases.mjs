@@ -79,6 +79,7 @@ const actions = {
   input: (game, step) => game.input(step.input),
   compose: (game, step) => game.compose(step.compose, step.commit),
   dead: (game, step) => game.dead(step.dead, step.commit),
+  list: (game, step) => game.dropFile(step.list),
   expect: (game, step) => check(game, step.expect),
 };
 

@@ -13,7 +13,9 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 #include <memory>
 
 #include "form.h"
@@ -101,6 +103,7 @@ private slots:
 private:
     void run(const QJsonArray& steps);
     void step(const QJsonObject& step, int iteration);
+    void dropFile(const QString& path);
     void expect(const QJsonObject& want);
     QWidget* widget(const QString& name) const;
     QString textOf(const QString& name) const;
@@ -164,7 +167,7 @@ void CasesTest::step(const QJsonObject& s, int iteration)
     QWidget& window = *form_;
     QWidget* focus = QApplication::focusWidget();
     if (s.contains("draw")) {
-        random_.pushRow(s["draw"].isString() ? iteration : s["draw"].toInt());
+        random_.pushRow(s["draw"].isString() ? iteration : s["draw"].toInt(), form1_->state().wordCount);
     } else if (s.contains("random")) {
         random_.push(float(s["random"].toDouble()));
     } else if (s.contains("click")) {
@@ -197,11 +200,30 @@ void CasesTest::step(const QJsonObject& s, int iteration)
         // The window is ready from the start: the steps come as any others.
         for (const QJsonValue& inner : s["early"].toArray())
             step(inner.toObject(), iteration);
+    } else if (s.contains("list")) {
+        dropFile(QStringLiteral(GALGEN_SOURCE_DIR "/") + s["list"].toString());
     } else if (s.contains("expect")) {
         expect(s["expect"].toObject());
     } else {
         QFAIL("a step of a kind the driver does not know");
     }
+}
+
+// What a file manager's drag brings: the file's address, dragged over the
+// middle of the window and dropped there; the form takes it once the drop
+// is over.
+void CasesTest::dropFile(const QString& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint middle = form_->rect().center();
+    QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(form_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(form_.get(), &drop);
+    QVERIFY(drop.isAccepted());
+    QCoreApplication::processEvents();
 }
 
 void CasesTest::expect(const QJsonObject& want)

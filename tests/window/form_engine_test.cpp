@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "german_qt_texts.h"
 #include "layout.h"
 #include "screen_probe.h"
+#include "word_file.h"
 
 using namespace galgen;
 using namespace galgen::testing;
@@ -49,6 +51,7 @@ private slots:
     void keyPressCodes();
     void inputMethodCommitsAreTypedKeys();
     void textFitsAsLaidOut();
+    void longestWordShowsWhole();
     void pictureBoxesDrawUnscaledInFullColour();
     void screenReadersHearEveryControl();
     void textBoxMenuSpeaksGerman();
@@ -166,6 +169,38 @@ void FormEngineTest::textFitsAsLaidOut()
     QVERIFY(2 * QFontMetrics(loss->font()).lineSpacing() >= loss->height() - 4);
     // The headline stays clear of the strip where the instruction overlaps it.
     QVERIFY(QFontMetrics(widget<QLabel>(control::Label1)->font()).height() <= 21);
+}
+
+// The longest word a list may hold shows whole in the word box in every
+// letter a word may have, and one of the widest letter more would not: its
+// ink as painted spans what the font says the whole word needs (a word
+// wider than the box is cut at its edges).
+void FormEngineTest::longestWordShowsWhole()
+{
+    auto* box = widget<QLineEdit>(control::Fragewort);
+    const QColor ground = box->palette().color(QPalette::Base);
+    const auto shownWhole = [&](const QString& word) {
+        form_->engine().apply({control::Fragewort, Property::Text, Text::fromUtf8(word.toStdString())});
+        const QImage image = box->grab().toImage();
+        int left = image.width(), right = -1;
+        for (int y = 4; y < image.height() - 4; ++y)
+            for (int x = 2; x < image.width() - 2; ++x)
+                if (image.pixelColor(x, y) != ground) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        // Antialiasing may leave an edge pixel the colour of the ground.
+        return right - left + 1 >= QFontMetrics(box->font()).tightBoundingRect(word).width() - 2;
+    };
+    QString widest;
+    for (const QChar letter : QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzÄÖÜäöüß")) {
+        const QString word(maxWordLetters, letter);
+        QVERIFY2(shownWhole(word), qPrintable(word));
+        if (widest.isEmpty() || box->fontMetrics().horizontalAdvance(word) > box->fontMetrics().horizontalAdvance(widest))
+            widest = word;
+    }
+    QCOMPARE(widest.front(), QChar('W'));
+    QVERIFY2(!shownWhole(widest + widest.front()), "one letter more than the longest word still fits");
 }
 
 void FormEngineTest::pictureBoxesDrawUnscaledInFullColour()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game in its window, where only the desktop shows it: the start screen
 // read from the grabbed window image, the window's size and resizing, the
-// focus frame and Tab's wrap, the real message box of a run-time error, and
-// the end of the program's event loop. What the game does with clicks and
+// focus frame and Tab's wrap, the real message box of a run-time error, a
+// word list given at the start, and the end of the program's event loop. What the game does with clicks and
 // keys, texts and focus, is in the table of form cases that every engine
 // runs (cases_test.cpp); the monkey checks every gallows part's pixels
 // against its model.
@@ -37,6 +37,7 @@ private slots:
     void startScreenAndResizing();
     void focusFrameAndTabWrap();
     void runtimeErrorShowsAMessageBox();
+    void startsWithTheWordListItIsGiven();
     void endeEndsTheProgram_data();
     void endeEndsTheProgram();
 
@@ -146,6 +147,21 @@ void GameWindowTest::runtimeErrorShowsAMessageBox()
     random_.push(1000.0f);   // 150 * 1000 does not fit 16 bits
     click(window(), questionMark);
     QVERIFY2(shown.startsWith(QStringLiteral("Galgenmännchenspiel: Laufzeitfehler: Überlauf")), qPrintable(shown));
+}
+
+// As "galgenmaennchen tiere.txt" starts it: on the start screen, the
+// list's words drawn from the first round on.
+void GameWindowTest::startsWithTheWordListItIsGiven()
+{
+    window_ = std::make_unique<GameWindow>(random_);
+    window_->form().engine().setErrorReporter([this](const RuntimeError& e) { errors_ << QString::fromUtf8(e.what()); });
+    window_->start(GALGEN_SOURCE_DIR "/examples/tiere.txt");
+    QVERIFY(QTest::qWaitForWindowActive(&window()));
+    verifyStartScreen();
+    QCOMPARE(window_->form1().state().wordCount, 24);
+    random_.pushRow(5, 24);
+    click(window(), questionMark);
+    QCOMPARE(window_->form1().state().currentWord->toUtf8(), "Strauß");
 }
 
 void GameWindowTest::endeEndsTheProgram_data()

@@ -6,7 +6,8 @@
 // focus where a desktop would and fits the form to a narrow viewport;
 // once the start screen is painted it starts the module; it shows every
 // run-time error and anything uncaught in the page's error dialog, and
-// registers the service worker that keeps the game for offline play.
+// registers the service worker that keeps the game for offline play. A
+// file dropped on the page before then is kept for the engine too.
 (function () {
   'use strict';
 
@@ -79,12 +80,25 @@
     if (e.target.closest('#form') && !e.target.closest('[data-focusable]')) e.preventDefault();
   }, true);
 
+  // A file dropped on the page is for the game, never a page to open in its
+  // place; until the engine is ready, the file is kept for it and the
+  // engine's own listeners see no drop.
+  function keepDrop(e) {
+    e.preventDefault();
+    e.stopImmediatePropagation();
+    const files = e.dataTransfer ? e.dataTransfer.files : [];
+    if (e.type === 'drop' && files.length > 0) kept.push({ drop: files[0] });
+  }
+  const drags = ['dragover', 'drop'];
+  drags.forEach(function (type) { document.addEventListener(type, keepDrop); });
+
   window.galgenLoader = {
     showError: showError,
     focus: focus,
     // The engine is ready and listens itself: it gets the kept events.
     ready: function () {
       types.forEach(function (type) { document.removeEventListener(type, keep, true); });
+      drags.forEach(function (type) { document.removeEventListener(type, keepDrop); });
       return kept.splice(0);
     },
   };

@@ -31,5 +31,15 @@ void page_ready();
 void page_unload();
 void page_report_error(const char* message);
 void page_announce(const char* text);
+// A file dropped on the page goes to the engine (galgen_file), its bytes
+// read up to `limit`; a drop that carries no file is left to the browser.
+void page_accept_files(int limit);
+// Where the page's address has this parameter, the file of the site it
+// names goes to the engine the same way, fetched up to `limit` bytes. A
+// value that names anything but a file in the page's folder or below it
+// (another site, a path that leaves the folder) is refused, never fetched.
+// The faults galgen_file receives, by name: "missing", "folder",
+// "unreadable", "refused", "unfetched"; "" for none.
+void page_fetch_parameter(const char* parameter, int limit);
 
 }

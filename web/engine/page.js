@@ -2,8 +2,10 @@
 // The DOM operations and event hook-up of the web form engine, as an
 // emscripten library. The form's elements are on the page already; the
 // engine decides everything, and this file only carries it out and passes
-// events back to it, the events the loader kept before it was ready too.
+// events back to it, the events the loader kept before it was ready too,
+// and the bytes of a file dropped on the page or named by its address.
 mergeInto(LibraryManager.library, {
+  $Page__deps: ['malloc', 'free'],
   $Page: {
     elements: [],
     events: [],          // per element: 1 clicks, 2 keys and text input
@@ -47,6 +49,85 @@ mergeInto(LibraryManager.library, {
       e.preventDefault();
       Page.call(_galgen_shortcut, null, [e.key]);
     },
+    // Files reach the engine as bytes, at most this many of them.
+    fileLimit: 0,
+    carriesFiles: function (e) {
+      return e.dataTransfer !== null && Array.prototype.indexOf.call(e.dataTransfer.types, 'Files') >= 0;
+    },
+    dragover: function (e) {
+      if (!Page.carriesFiles(e)) return;
+      e.preventDefault();
+      e.dataTransfer.dropEffect = 'copy';
+    },
+    drop: function (e) {
+      if (!Page.carriesFiles(e)) return;
+      e.preventDefault();
+      const file = e.dataTransfer.files[0];
+      const item = e.dataTransfer.items && e.dataTransfer.items[0];
+      const entry = item && item.webkitGetAsEntry ? item.webkitGetAsEntry() : null;
+      if (entry && entry.isDirectory) Page.deliver(entry.name, null, 'folder', '');
+      else if (file) Page.readFile(file);
+    },
+    readFile: function (file) {
+      file.slice(0, Page.fileLimit).arrayBuffer().then(function (bytes) {
+        Page.deliver(file.name, new Uint8Array(bytes), '', '');
+      }, function (error) {
+        Page.deliver(file.name, null, 'unreadable', error.name);
+      });
+    },
+    // The first `limit` bytes of a response's body; the rest is not fetched.
+    readBody: function (body, limit) {
+      const reader = body.getReader();
+      const bytes = new Uint8Array(limit);
+      let size = 0;
+      function next() {
+        return reader.read().then(function (chunk) {
+          if (chunk.done) return bytes.slice(0, size);
+          const part = chunk.value.subarray(0, limit - size);
+          bytes.set(part, size);
+          size += part.length;
+          if (size < limit) return next();
+          reader.cancel();
+          return bytes;
+        });
+      }
+      return next();
+    },
+    // The file that `value` names, if it lies in the page's folder or below
+    // it: resolved as the browser resolves it, before anything is fetched.
+    fetchFile: function (value) {
+      const folder = new URL('./', location.href).pathname;
+      let url = null;
+      try {
+        url = new URL(value, location.href);
+      } catch (e) {
+        url = null;
+      }
+      if (url === null || url.origin !== location.origin || !url.pathname.startsWith(folder)
+          || /%2f|%5c/i.test(url.pathname)) {
+        Page.deliver(value, null, 'refused', '');
+        return;
+      }
+      // Text: the service worker keeps such a file for offline play.
+      fetch(url.href, { headers: { Accept: 'text/plain' } }).then(function (response) {
+        if (response.status === 404) return Page.deliver(value, null, 'missing', '');
+        if (!response.ok) return Page.deliver(value, null, 'unfetched', 'HTTP ' + response.status);
+        return Page.readBody(response.body, Page.fileLimit).then(function (bytes) {
+          Page.deliver(value, bytes, '', '');
+        });
+      }, function () {
+        Page.deliver(value, null, 'unfetched', 'keine Verbindung');
+      });
+    },
+    // Hands a file to the engine: its bytes on the heap for the call.
+    deliver: function (name, bytes, fault, detail) {
+      const data = bytes && bytes.length > 0 ? _malloc(bytes.length) : 0;
+      if (data) HEAPU8.set(bytes, data);
+      const top = stackSave();
+      _galgen_file(Page.string(name.slice(0, 200)), data, data ? bytes.length : 0, Page.string(fault), Page.string(detail));
+      stackRestore(top);
+      if (data) _free(data);
+    },
     // The events the loader kept (loader.js), as the listeners would have
     // taken them now, in their order. A mouse click goes to whatever lies
     // where it was made now (a round that an earlier click started covers
@@ -61,7 +142,12 @@ mergeInto(LibraryManager.library, {
       edited.forEach(function (texts, box) { if (box.value === texts[1]) box.value = texts[0]; });
       records.forEach(Page.replay);
     },
+    // A file kept from before reaches the engine as dropped now.
     replay: function (record) {
+      if (record.drop) {
+        Page.readFile(record.drop);
+        return;
+      }
       const e = record.event;
       if (e.type === 'keydown') Page.shortcut(e);
       if ('after' in record) Page.edit(e.target, record);
@@ -182,6 +268,22 @@ mergeInto(LibraryManager.library, {
 
   page_report_error: function (message) {
     window.galgenLoader.showError(UTF8ToString(message));
+  },
+
+  // The loader keeps the drops that come before the engine is ready, and
+  // lets none through to these listeners until then.
+  page_accept_files__deps: ['$Page'],
+  page_accept_files: function (limit) {
+    Page.fileLimit = limit;
+    document.addEventListener('dragover', Page.dragover);
+    document.addEventListener('drop', Page.drop);
+  },
+
+  page_fetch_parameter__deps: ['$Page'],
+  page_fetch_parameter: function (parameter, limit) {
+    Page.fileLimit = limit;
+    const value = new URLSearchParams(location.search).get(UTF8ToString(parameter));
+    if (value) Page.fetchFile(value);
   },
 
   // A new element for every message, so that screen readers announce a

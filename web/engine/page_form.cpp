@@ -5,6 +5,9 @@
 
 #include <emscripten/emscripten.h>
 
+#include <utility>
+
+#include "file_bytes.h"
 #include "page.h"
 #include "text.h"
 
@@ -35,6 +38,7 @@ PageForm::PageForm(const form::FormLayout& layout) : core_(layout, *this)
     }
     for (std::string_view key : core_.shortcutKeys())
         page_shortcut(std::string(key).c_str());
+    page_accept_files(int(fileByteLimit + 1));
     current_ = this;
 }
 
@@ -59,6 +63,11 @@ void PageForm::loadNow()
     core_.load();
     loading_ = false;
     page_ready();
+}
+
+void PageForm::dropFileOfAddress(std::string_view parameter)
+{
+    page_fetch_parameter(std::string(parameter).c_str(), int(fileByteLimit + 1));
 }
 
 void PageForm::carryOut(int control, const form::CheckedCommand& command)
@@ -103,6 +112,21 @@ void dispatch(Event&& event)
             form->finishEvent();
         }
     });
+}
+
+// The faults of a file, as page.js names them.
+galgen::FileFault faultNamed(std::string_view name)
+{
+    using galgen::FileFault;
+    const std::pair<std::string_view, FileFault> names[] = {
+        {"missing", FileFault::Missing},       {"folder", FileFault::Folder},
+        {"unreadable", FileFault::Unreadable}, {"refused", FileFault::Refused},
+        {"unfetched", FileFault::NotFetched},
+    };
+    for (const auto& [named, fault] : names)
+        if (name == named)
+            return fault;
+    return FileFault::None;
 }
 
 template <typename Call>
@@ -164,6 +188,18 @@ EMSCRIPTEN_KEEPALIVE void galgen_input(int id, const char* inputType, const char
 EMSCRIPTEN_KEEPALIVE void galgen_composition_end(int id, const char* data)
 {
     toKeys(id, [&](KeyInput& keys) { keys.compositionEnd(data); });
+}
+
+// A file dropped on the page, or fetched for it: `length` bytes at `bytes`.
+EMSCRIPTEN_KEEPALIVE void galgen_file(const char* name, const char* bytes, int length, const char* fault,
+                                      const char* detail)
+{
+    dispatch([&](PageForm& form) {
+        form.engine().dropFile({.name = name,
+                                .bytes = std::string(bytes ? bytes : "", bytes ? std::size_t(length) : 0),
+                                .fault = faultNamed(fault),
+                                .detail = detail});
+    });
 }
 
 }

@@ -35,6 +35,10 @@ public:
     // was ready reach it, in their order: the form may be gone after them.
     void load();
     void loadNow();
+    // Where the page's address has this parameter (?liste=tiere.txt), the
+    // file of the site it names reaches the form as if dropped on it, once
+    // fetched; one it may not fetch or could not, with its fault.
+    void dropFileOfAddress(std::string_view parameter);
     // What the program does once the form is unloaded: typically discard it.
     void afterUnload(std::function<void()> action) { afterUnload_ = std::move(action); }
 

@@ -6,9 +6,13 @@
 // comes from the network while there is one, so that a new release shows
 // on the next visit, and from the cache without; the new build's worker
 // takes over once no page of the old one is open, and drops the old cache.
+// A word list the page fetches (it asks for text/plain: a list a teacher
+// put beside the game) comes from the network too, and offline from the
+// copy kept the last time it came.
 'use strict';
 const CACHE = '@CACHE@';
 const FILES = @FILES@;
+const LISTS = 'wortlisten';
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));
@@ -24,6 +28,16 @@ self.addEventListener('fetch', (event) => {
   if (request.method !== 'GET' || new URL(request.url).origin !== location.origin) return;
   if (request.mode === 'navigate') {
     event.respondWith(fetch(request).catch(() => caches.open(CACHE).then((cache) => cache.match('./'))));
+    return;
+  }
+  if (request.headers.get('Accept') === 'text/plain') {
+    event.respondWith(fetch(request).then((response) => {
+      if (response.ok) {
+        const copy = response.clone();
+        event.waitUntil(caches.open(LISTS).then((cache) => cache.put(request, copy)));
+      }
+      return response;
+    }, (offline) => caches.match(request, { cacheName: LISTS }).then((kept) => kept || Promise.reject(offline))));
     return;
   }
   event.respondWith(caches.open(CACHE).then((cache) => cache.match(request, { ignoreSearch: true })

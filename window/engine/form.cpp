@@ -3,16 +3,23 @@
 // with no layout managers, so that resizing the window moves nothing.
 #include "form.h"
 
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QShortcut>
 #include <QTimer>
+#include <cstdio>
 #include <limits>
 
 #include "accessibility.h"
 #include "colours.h"
+#include "file_bytes.h"
 #include "fonts.h"
 #include "text.h"
 #include "widgets.h"
@@ -37,6 +44,13 @@ QFont screenFont(const Font& font)
 
 Qt::Alignment horizontal(Align align) { return align == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft; }
 
+// The first local file of a drag, or nothing.
+QString draggedFile(const QMimeData* data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    return !urls.isEmpty() && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
 // A caption character is never a mnemonic.
 QString withoutMnemonics(QString caption) { return caption.replace(QLatin1Char('&'), QLatin1String("&&")); }
 
@@ -53,6 +67,7 @@ Form::Form(const FormLayout& layout, const QString& pictureFolder)
     ground.setColor(QPalette::Window, toQColor(layout.backColor));
     setPalette(ground);
     setAutoFillBackground(true);
+    setAcceptDrops(true);
 }
 
 // The window is mapped first, as a bare window is, and its controls are
@@ -145,6 +160,8 @@ QWidget* Form::build(int control, QWidget* container)
         box->setAlignment(horizontal(row.align) | Qt::AlignVCenter);
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setText(text);
+        // A drop anywhere is the form's, on a text box too.
+        box->setAcceptDrops(false);
         widget = box;
         break;
     }
@@ -263,11 +280,48 @@ void Form::focus(int control) { widgets_[std::size_t(control)]->setFocus(Qt::Oth
 
 void Form::unload() { close(); }
 
+void Form::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!draggedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!draggedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+// The drag's source waits for the drop to end: the handler, which may show
+// a message, runs after it.
+void Form::dropEvent(QDropEvent* event)
+{
+    const QString path = draggedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    FileBytes file = readFileBytes(QFile::encodeName(path).toStdString(), QFileInfo(path).fileName().toStdString());
+    QMetaObject::invokeMethod(this, [this, file = std::move(file)] { core_.dropFile(file); }, Qt::QueuedConnection);
+}
+
 void Form::announce(std::string_view utf8) { announcement_->say(fromUtf8(utf8)); }
 
+// The message goes to standard error too, where a terminal or the session's
+// log keeps it after the box is closed.
 void Form::showError(const RuntimeError& error)
 {
-    QMessageBox box(QMessageBox::Critical, windowTitle(), QString::fromUtf8(error.what()), QMessageBox::Ok, this);
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), error.what());
+    // A word list's fault is the player's file's, not the program's.
+    const auto icon = error.kind() == ErrorKind::WordList ? QMessageBox::Warning : QMessageBox::Critical;
+    const QStringList lines = QString::fromUtf8(error.what()).split(QLatin1Char('\n'));
+    // A long message (a word list with many faults) keeps the box on the
+    // screen: its first lines show, and the whole scrolls under "Details".
+    constexpr int shownLines = 12;
+    QMessageBox box(icon, windowTitle(), lines.mid(0, shownLines).join(QLatin1Char('\n')), QMessageBox::Ok, this);
+    if (lines.size() > shownLines) {
+        box.setText(box.text() + QStringLiteral("\n…"));
+        box.setDetailedText(lines.join(QLatin1Char('\n')));
+    }
     box.exec();
 }
 

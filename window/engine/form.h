@@ -2,7 +2,8 @@
 // The form engine on Qt Widgets: builds a window and its controls from a
 // FormLayout and carries out what the form core decides (form_core.h). It
 // hands every mouse, key and input-method event of its controls to the core
-// by control number, and does nothing of its own but Qt's calls.
+// by control number, and a file dropped on the window with its bytes, and
+// does nothing of its own but Qt's calls.
 //
 // Text crosses here between the runtime's cp1252 and Qt's Unicode, and
 // nowhere else.
@@ -47,6 +48,11 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // A local file dragged anywhere onto the window is the form's: its bytes
+    // reach the core once the drop is over.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QWidget* build(int control, QWidget* container);
