@@ -16,6 +16,7 @@ export async function launch() {
     args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
       '--disable-component-update', '--disable-sync', '--font-render-hinting=none',
       `--user-data-dir=${profile}`],
+    timeout: 120_000,   // a first start on two busy cores
   });
   return {
     browser,

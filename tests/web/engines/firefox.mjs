@@ -55,6 +55,9 @@ export async function launch() {
     executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
     headless: true,
     extraPrefsFirefox: quiet,
+    // A first start in a fresh profile can take longer than puppeteer's 30 s
+    // on two busy cores.
+    timeout: 120_000,
   });
   return {
     browser,
