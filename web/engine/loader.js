@@ -121,17 +121,33 @@
     window.addEventListener('resize', fit);
 
     // Nothing but the start screen itself comes before its first paint:
-    // the module follows it, and then what a round needs later.
+    // the module follows it, and then what a round needs later. The
+    // browser's own word that it has painted is what counts; a frame's
+    // callbacks come before its paint. Where a browser keeps that word to
+    // itself, or never paints (a page opened behind others), two frames or
+    // two seconds stand in for it.
+    let started = false;
+    function start() {
+      if (started) return;
+      started = true;
+      const module = document.createElement('script');
+      module.src = form.dataset.module;
+      module.onload = afterModule;
+      module.onerror = function () { showError('Laufzeitfehler: Das Spiel konnte nicht geladen werden.'); };
+      document.body.appendChild(module);
+    }
     document.fonts.ready.then(function () {
-      requestAnimationFrame(function () {
-        setTimeout(function () {
-          const module = document.createElement('script');
-          module.src = form.dataset.module;
-          module.onload = afterModule;
-          module.onerror = function () { showError('Laufzeitfehler: Das Spiel konnte nicht geladen werden.'); };
-          document.body.appendChild(module);
-        }, 0);
-      });
+      const types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
+      if (types && types.indexOf('paint') >= 0) {
+        new PerformanceObserver(function (list, observer) {
+          if (!list.getEntriesByName('first-contentful-paint').length) return;
+          observer.disconnect();
+          setTimeout(start, 0);
+        }).observe({ type: 'paint', buffered: true });
+      } else {
+        requestAnimationFrame(function () { requestAnimationFrame(function () { setTimeout(start, 0); }); });
+      }
+      setTimeout(start, 2000);
     });
   });
 
