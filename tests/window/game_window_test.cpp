@@ -2,10 +2,10 @@
 // The game in its window, where only the desktop shows it: the start screen
 // read from the grabbed window image, the window's size and resizing, the
 // focus frame and Tab's wrap, the real message box of a run-time error, a
-// word list given at the start, and the end of the program's event loop. What the game does with clicks and
-// keys, texts and focus, is in the table of form cases that every engine
-// runs (cases_test.cpp); the monkey checks every gallows part's pixels
-// against its model.
+// word list given at the start, and the end of the program's event loop.
+// What the game does with clicks and keys, texts and focus, is in the table
+// of form cases that every engine runs (cases_test.cpp); the monkey checks
+// every gallows part's pixels against its model.
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
