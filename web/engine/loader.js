@@ -157,11 +157,15 @@
   // sees it, and with nothing else to wait for that would be before the
   // first paint; and the service worker, which fetches every file of the
   // build for the cache.
+  // The first of them too: the script's load event comes in the task that
+  // ran the script.
   function afterModule() {
     const steps = [pictures, manifest, keepForOffline];
     (function next() {
-      steps.shift()();
-      if (steps.length) setTimeout(next, 0);
+      setTimeout(function () {
+        steps.shift()();
+        if (steps.length) next();
+      }, 0);
     }());
   }
   function pictures() {
