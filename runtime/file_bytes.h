@@ -21,8 +21,11 @@ enum class FileFault : std::uint8_t {
     Folder,         // a folder, not a file
     NoPermission,   // not ours to read
     Unreadable,     // reading failed; the detail says how
+    Stalled,        // a pipe or device that stopped giving bytes before its end
     Refused,        // an address outside the place files may come from
     NotFetched,     // the network could not bring it; the detail says why
+    NotText,        // a site sent it as another type of file; the detail says which
+    Damaged,        // a link's words, cut short or changed on the way
 };
 
 struct FileBytes {
@@ -33,9 +36,13 @@ struct FileBytes {
 };
 
 // Reads a file of the local file system by its path, named `name` in
-// messages. Anything a path can name is safe to read: a folder or a missing
-// file gives its fault, an endless device stops one byte past the limit, and
-// a named pipe without a writer reads as empty instead of waiting for one.
-FileBytes readFileBytes(const std::string& path, std::string name);
+// messages. Anything a path can name is safe to read, and the read never
+// holds the program up for long: a folder or a missing file gives its fault,
+// an endless device stops one byte past the limit, a named pipe without a
+// writer reads as empty instead of waiting for one, and a pipe or device
+// that has not come to its end (or past the limit) within `patience`
+// milliseconds is given up as stalled.
+inline constexpr int defaultPatience = 250;
+FileBytes readFileBytes(const std::string& path, std::string name, int patience = defaultPatience);
 
 }  // namespace galgen

@@ -13,10 +13,10 @@
 namespace galgen::testing {
 namespace {
 
-// The whole message for these faults of "liste.txt".
-std::string message(const std::vector<std::string>& faults)
+// The whole message for these faults of a file of that name.
+std::string message(const std::string& name, const std::vector<std::string>& faults)
 {
-    std::string text = "Die Wortliste „liste.txt“ wird nicht verwendet:";
+    std::string text = "Die Wortliste „" + name + "“ wird nicht verwendet:";
     for (const std::string& fault : faults)
         text += "\n" + fault;
     return text + "\nDas Spiel geht mit den bisherigen Wörtern weiter.";
@@ -48,14 +48,29 @@ std::string signs()
     return list;
 }
 
-std::vector<std::string> everySign()
+// The faults of the first twenty signs, and the count of the rest.
+std::vector<std::string> twentySigns()
 {
     std::vector<std::string> faults;
-    for (char c = 'a'; c < 'a' + 25; ++c)
+    for (char c = 'a'; c < 'a' + maxNamedFaults; ++c)
         faults.push_back("Zeile " + std::to_string(c - 'a' + 1) + ": „" + c
                          + "-“ enthält „-“; erlaubt sind nur Buchstaben.");
+    faults.push_back("… und 5 weitere Fehler.");
     return faults;
 }
+
+// 1 MB of lines that each hold a digit: too many words, each a fault.
+std::vector<std::string> everyLineADigit()
+{
+    std::vector<std::string> faults = {"Die Datei enthält 524.288 Wörter; eine Wortliste hat höchstens 1.000."};
+    for (int line = 1; line < maxNamedFaults; ++line)
+        faults.push_back("Zeile " + std::to_string(line) + ": „1“ enthält „1“; erlaubt sind nur Buchstaben.");
+    faults.push_back("… und 524.269 weitere Fehler.");
+    return faults;
+}
+
+const std::string olderCodePage = "Die Datei ist wohl in einer älteren Kodierung gespeichert (etwa von DOS oder vom "
+                                  "Mac), die Umlaute anders schreibt; bitte als UTF-8 speichern.";
 
 struct Row {
     const char* what;
@@ -63,6 +78,8 @@ struct Row {
     std::vector<std::string> words;    // in UTF-8; none where the file has faults
     std::vector<std::string> faults;
     FileFault fault = FileFault::None;
+    std::string detail = "Fehler 5";
+    std::string name = "liste.txt";
 };
 
 TEST(WordFile, ReadsAGoodListAndNamesEveryFaultOfABadOne)
@@ -83,15 +100,36 @@ TEST(WordFile, ReadsAGoodListAndNamesEveryFaultOfABadOne)
         {"a sign", "Apfel\nBaden-Württemberg\n",
          {},
          {"Zeile 2: „Baden-Württemberg“ enthält „-“; erlaubt sind nur Buchstaben."}},
-        {"a space, a digit and an invisible character", "Baden Würt 2\u00AD\n",
+        {"a space, a digit and an invisible character, shown by its code", "Baden Würt 2\u00AD\n",
          {},
-         {"Zeile 1: „Baden Würt 2\u00AD“ enthält ein Leerzeichen, „2“ und das unsichtbare Zeichen U+00AD; "
+         {"Zeile 1: „Baden Würt 2[U+00AD]“ enthält ein Leerzeichen, „2“ und das unsichtbare Zeichen U+00AD; "
           "erlaubt sind nur Buchstaben."}},
+        {"a direction override and a C1 control, shown by their code", "Ab\u202Ec\nx\u0085y\n",
+         {},
+         {"Zeile 1: „Ab[U+202E]c“ enthält das unsichtbare Zeichen U+202E; erlaubt sind nur Buchstaben.",
+          "Zeile 2: „x[U+0085]y“ enthält das unsichtbare Zeichen U+0085; erlaubt sind nur Buchstaben."}},
+        {"old Mac line ends: CR alone", "B\xC3\xA4r\rHund\r", {"Bär", "Hund"}, {}},
+        {"a letter and a combining mark are the one letter", "Ba\u0308r\nMo\u0308we\nU\u0308bel\n",
+         {"Bär", "Möwe", "Übel"}, {}},
+        {"a combining mark that makes no letter of Latin-1", "x\u0308\n",
+         {},
+         {"Zeile 1: „x[U+0308]“ enthält das Zusatzzeichen U+0308; erlaubt sind nur Buchstaben."}},
+        {"an accent composed is named as the letter", "Cafe\u0301\n",
+         {},
+         {"Zeile 1: „Café“ enthält „é“; erlaubt sind nur A bis Z, Ä, Ö, Ü und ß."}},
+        {"one cp1252 line in a UTF-8 file", "K\xC3\xA4" "fer\nB\xE4r\nM\xC3\xB6we\n", {"Käfer", "Bär", "Möwe"}, {}},
+        {"DOS's code page 850", "B\x84r\nM\x94we\n",
+         {},
+         {olderCodePage, "Zeile 1: „B„r“ enthält „„“; erlaubt sind nur Buchstaben.",
+          "Zeile 2: „M”we“ enthält „”“; erlaubt sind nur Buchstaben."}},
+        {"Mac Roman", "B\x8Ar\n", {}, {olderCodePage, "Zeile 1: „BŠr“ enthält „Š“; erlaubt sind nur A bis Z, Ä, Ö, Ü und ß."}},
         {"a long word, quoted shortened", std::string(60, 'a'),
          {},
          {"Zeile 1: „" + std::string(40, 'a') + "…“ ist mit 60 Zeichen zu lang; ins Wortfeld passen höchstens "
           + std::to_string(maxWordLetters) + "."}},
-        {"many faults, each named", signs(), {}, everySign()},
+        {"many faults: the first named, the rest counted", signs(), {}, twentySigns()},
+        {"1 MB of lines that each hold a digit", lines(std::vector<std::string>(fileByteLimit / 2, "1")), {},
+         everyLineADigit()},
         {"a sign in a word too long", "Baden-" + longest + "\n",
          {},
          {"Zeile 1: „Baden-" + longest + "“ enthält „-“; erlaubt sind nur Buchstaben.",
@@ -104,12 +142,16 @@ TEST(WordFile, ReadsAGoodListAndNamesEveryFaultOfABadOne)
         {"a word twice, in any case", "Apfel\nÄhre\n\nAPFEL\nähre\n",
          {},
          {"Zeile 4: „APFEL“ steht schon in Zeile 1.", "Zeile 5: „ähre“ steht schon in Zeile 2."}},
+        {"a word that cannot be played is not named twice", "Ba-d\nBa-d\n",
+         {},
+         {"Zeile 1: „Ba-d“ enthält „-“; erlaubt sind nur Buchstaben.",
+          "Zeile 2: „Ba-d“ enthält „-“; erlaubt sind nur Buchstaben."}},
         {"no word", "# nur ein Kommentar\n\n   \n", {}, {"Die Datei enthält kein Wort."}},
         {"an empty file", "", {}, {"Die Datei enthält kein Wort."}},
         {"1000 words", lines(numbered(1000)), numbered(1000), {}},
         {"1001 words", lines(numbered(1001)),
          {},
-         {"Die Datei enthält 1001 Wörter; eine Wortliste hat höchstens 1000."}},
+         {"Die Datei enthält 1.001 Wörter; eine Wortliste hat höchstens 1.000."}},
         {"1 MB", "Wal\n#" + std::string(fileByteLimit - 5, 'x'), {"Wal"}, {}},
         {"more than 1 MB", "Wal\n#" + std::string(fileByteLimit - 4, 'x'), {}, {"Die Datei ist größer als 1 MB."}},
         {"a binary file", std::string("Wal\0\x01\x02", 6), {}, {"Die Datei ist keine Textdatei."}},
@@ -124,10 +166,21 @@ TEST(WordFile, ReadsAGoodListAndNamesEveryFaultOfABadOne)
         {"another site's address", "", {},
          {"Eine Wortliste muss auf derselben Website im Ordner des Spiels liegen (oder darunter)."}, FileFault::Refused},
         {"a failed fetch", "", {}, {"Die Datei ließ sich nicht laden (Fehler 5)."}, FileFault::NotFetched},
+        {"a pipe that does not end", "", {},
+         {"Die Datei kommt nicht zu Ende: Sie wird wohl noch geschrieben (eine Pipe?). Bitte eine fertige Textdatei "
+          "nehmen."},
+         FileFault::Stalled},
+        {"a page instead of a text file", "", {},
+         {"Die Website schickt sie nicht als Textdatei, sondern als „text/html“."}, FileFault::NotText, "text/html"},
+        {"a damaged link", "", {},
+         {"Der Link ist unvollständig oder verändert; bitte den ganzen Link noch einmal kopieren."},
+         FileFault::Damaged},
+        {"a name with a line end and a direction override", "", {}, {"Die Datei gibt es nicht."}, FileFault::Missing,
+         "", "a\nb\u202E.txt"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        const FileBytes file{"liste.txt", row.bytes, row.fault, "Fehler 5"};
+        const FileBytes file{row.name, row.bytes, row.fault, row.detail};
         if (row.faults.empty()) {
             std::vector<std::string> read;
             for (const Text& word : readWordFile(file))
@@ -138,7 +191,31 @@ TEST(WordFile, ReadsAGoodListAndNamesEveryFaultOfABadOne)
         const std::optional<RuntimeError> error = raisedBy([&] { readWordFile(file); });
         ASSERT_TRUE(error.has_value());
         EXPECT_EQ(error->kind(), ErrorKind::WordList);
-        EXPECT_EQ(std::string(error->what()), message(row.faults));
+        const std::string shownName = row.name == "liste.txt" ? row.name : "a[U+000A]b[U+202E].txt";
+        EXPECT_EQ(std::string(error->what()), message(shownName, row.faults));
+    }
+}
+
+// A list file as text to edit: read as the list reader reads it.
+TEST(WordFile, GivesAFileAsTextToEdit)
+{
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string text;
+        std::vector<std::string> faults;
+    } rows[] = {
+        {"UTF-8 with a byte order mark, CRLF", "\xEF\xBB\xBF# Tiere\r\nB\xC3\xA4r\r\n", "# Tiere\nBär\n", {}},
+        {"cp1252 and CR alone", "M\xF6we\rIgel", "Möwe\nIgel", {}},
+        {"a combining mark", "Ba\u0308r", "Bär", {}},
+        {"no text file", std::string("\0\1", 2), "", {"Die Datei ist keine Textdatei."}},
+        {"more than 1 MB", std::string(fileByteLimit + 1, 'a'), "", {"Die Datei ist größer als 1 MB."}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const WordFileText text = wordFileText({"liste.txt", row.bytes});
+        EXPECT_EQ(text.utf8, row.text);
+        EXPECT_EQ(text.faults, row.faults);
     }
 }
 
