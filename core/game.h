@@ -55,6 +55,10 @@ private:
     RandomSource& random_;
 };
 
+// The built-in list, as loadWords() loads it: for bringing it back after an
+// own list, through loadWords(words).
+std::vector<Text> builtInWords();
+
 // One draw of the round start: re-seed, take r, wordCount * r rounded half
 // to even, checked against the rows of the word table. The caller rejects
 // row 0 and used rows and draws again.

@@ -46,6 +46,14 @@ constexpr std::array<std::string_view, 150> words = {
 
 }  // namespace
 
+std::vector<Text> builtInWords()
+{
+    std::vector<Text> list;
+    for (const std::string_view word : words)
+        list.push_back(Text::fromUtf8(word));
+    return list;
+}
+
 void Game::loadWords()
 {
     state.wordCount = static_cast<i16>(words.size());
