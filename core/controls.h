@@ -30,6 +30,11 @@ inline constexpr std::string_view teil10 = "teil10";
 inline constexpr std::string_view teil11 = "teil11";
 inline constexpr std::string_view teil12 = "teil12";
 
+// The entries of the window's context menu.
+inline constexpr std::string_view wortlisteOeffnen = "wortlisteOeffnen";
+inline constexpr std::string_view woerterEingeben = "woerterEingeben";
+inline constexpr std::string_view spielwoerter = "spielwoerter";
+
 // The twelve parts of the gallows drawing, in the order hideGallows hides them.
 inline constexpr std::array<std::string_view, 12> gallows = {
     teil1, teil2, teil3, teil4, teil5, teil6, teil7, teil8, teil9, teil10, teil11, teil12,

@@ -27,6 +27,11 @@ FormCore::FormCore(const FormLayout& layout, Toolkit& toolkit)
             mistake(row.name, "steht zweimal im Formular");
         controls_.push_back({&row, container, 0, true, nullptr, nullptr});
     }
+    for (const MenuEntry& entry : layout.menu) {
+        if (lookup(entry.name) >= 0)
+            mistake(entry.name, "steht zweimal im Formular");
+        menuClicks_.emplace_back();
+    }
     const std::vector<int> bottomUp = stackingOrder(layout);
     for (std::size_t level = 0; level < bottomUp.size(); ++level)
         controls_[std::size_t(bottomUp[level])].level = int(level);
@@ -58,6 +63,14 @@ void FormCore::apply(const DisplayCommand& command)
 
 void FormCore::onClick(std::string_view name, Handler handler)
 {
+    for (std::size_t entry = 0; entry < layout_.menu.size(); ++entry) {
+        if (layout_.menu[entry].name != name)
+            continue;
+        if (layout_.menu[entry].action != MenuAction::Click)
+            mistake(name, "löst kein Click aus");
+        menuClicks_[entry] = std::move(handler);
+        return;
+    }
     Control& control = controls_[std::size_t(find(name))];
     if (!raisesClick(control.row->kind))
         mistake(name, "löst kein Click aus");
@@ -165,11 +178,23 @@ void FormCore::activate(int control)
 
 bool FormCore::shortcut(std::string_view key)
 {
-    for (int control = 0; control < size() && !key.empty(); ++control) {
+    if (key.empty() || unloaded_)
+        return false;
+    for (int control = 0; control < size(); ++control) {
         if (row(control).shortcut == key) {
             activate(control);
             return true;
         }
+    }
+    for (const int entry : menu()) {
+        if (menuEntry(entry).shortcut == key) {
+            choose(entry);
+            return true;
+        }
+    }
+    if (!menu().empty() && std::find(menuKeys.begin(), menuKeys.end(), key) != menuKeys.end()) {
+        openMenu();
+        return true;
     }
     return false;
 }
@@ -177,10 +202,48 @@ bool FormCore::shortcut(std::string_view key)
 std::vector<std::string_view> FormCore::shortcutKeys() const
 {
     std::vector<std::string_view> keys;
+    const auto add = [&keys](std::string_view key) {
+        if (!key.empty() && std::find(keys.begin(), keys.end(), key) == keys.end())
+            keys.push_back(key);
+    };
     for (const Control& c : controls_)
-        if (!c.row->shortcut.empty() && std::find(keys.begin(), keys.end(), c.row->shortcut) == keys.end())
-            keys.push_back(c.row->shortcut);
+        add(c.row->shortcut);
+    for (const int entry : menu())
+        add(menuEntry(entry).shortcut);
+    if (!menu().empty())
+        for (const std::string_view key : menuKeys)
+            add(key);
     return keys;
+}
+
+std::vector<int> FormCore::menu() const
+{
+    std::vector<int> offered;
+    for (std::size_t entry = 0; entry < layout_.menu.size(); ++entry)
+        if (toolkit_.offers(layout_.menu[entry].action))
+            offered.push_back(int(entry));
+    return offered;
+}
+
+void FormCore::openMenu()
+{
+    if (!unloaded_ && !menu().empty())
+        toolkit_.showMenu(menu());
+}
+
+void FormCore::choose(int entry)
+{
+    if (unloaded_ || entry < 0 || std::size_t(entry) >= layout_.menu.size()
+        || !toolkit_.offers(menuEntry(entry).action))
+        return;
+    switch (menuEntry(entry).action) {
+    case MenuAction::Click:
+        if (menuClicks_[std::size_t(entry)])
+            run(menuClicks_[std::size_t(entry)]);
+        break;
+    case MenuAction::OpenFile: toolkit_.chooseFile(layout_.fileChoice); break;
+    case MenuAction::TypeFile: toolkit_.typeFile(); break;
+    }
 }
 
 KeyInput* FormCore::keys(int control)
@@ -192,8 +255,10 @@ KeyInput* FormCore::keys(int control)
 
 void FormCore::dropFile(const FileBytes& file)
 {
-    if (!unloaded_ && fileDrop_)
-        run([&] { fileDrop_(file); });
+    if (unloaded_ || !fileDrop_)
+        return;
+    toolkit_.closeError();
+    run([&] { fileDrop_(file); });
 }
 
 void FormCore::run(const Handler& handler) { runHandler(handler, report_); }

@@ -4,7 +4,8 @@
 // commands and the events a program registers, keeps which control is
 // visible, runs every handler inside the runtime's error boundary, turns
 // key presses and input events into cp1252 key codes, counts clicks,
-// knows what lies over what, and gives the first focus.
+// knows what lies over what, gives the first focus, and opens the form's
+// menu and carries out its entries.
 //
 // A toolkit (the Qt window, the web page) builds the controls from the
 // layout, hands its events to the core by control number, and carries out
@@ -12,6 +13,7 @@
 // core through the Engine interface (form_engine.h).
 #pragma once
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,6 +27,10 @@
 #include "toolkit.h"
 
 namespace galgen::form {
+
+// The keys that open a form's context menu where it has one, as every
+// desktop has them.
+inline constexpr std::array<std::string_view, 2> menuKeys = {"ContextMenu", "Shift+F10"};
 
 class FormCore final : public Engine {
 public:
@@ -79,6 +85,11 @@ public:
     bool clickable(int control) const;
     bool unloaded() const { return unloaded_; }
 
+    // The form's menu as the toolkit offers it: the entries (numbers in the
+    // layout's menu) whose action the toolkit carries out, in order.
+    std::vector<int> menu() const;
+    const MenuEntry& menuEntry(int entry) const { return layout_.menu[std::size_t(entry)]; }
+
     // The toolkit's events.
     // Runs the Load handler, then focuses the first control in tab order
     // that can take the focus.
@@ -91,17 +102,26 @@ public:
     // where a mouse click could reach the control, the focus moves there and
     // its click handler runs; elsewhere nothing happens.
     void activate(int control);
-    // A key pressed anywhere in the form: the shortcut of a control
-    // activates it. True if the key was a control's shortcut.
+    // A key pressed anywhere in the form, named as shortcutName names it:
+    // the shortcut of a control activates it, that of a menu entry chooses
+    // the entry, and a menu key opens the menu. True if the key was one of
+    // them.
     bool shortcut(std::string_view key);
-    // The keys that are some control's shortcut, each once.
+    // The keys that do something anywhere in the form, each once.
     std::vector<std::string_view> shortcutKeys() const;
+    // The right mouse button, or a key, asks for the form's menu: the
+    // toolkit shows the entries it offers.
+    void openMenu();
+    // The player chose this entry of the menu: its Click handler runs, or
+    // the toolkit opens its dialog for the entry.
+    void choose(int entry);
     // The key input of a text box with a KeyPress handler; null for any
     // other control and once the form is unloaded.
     KeyInput* keys(int control);
-    // A file dropped on the form, or one the program was started with: the
-    // FileDrop handler gets it, inside the error boundary. Nothing happens
-    // without a handler or once the form is unloaded.
+    // A file dropped on the form, chosen in a dialog, or one the program was
+    // started with: the FileDrop handler gets it, inside the error boundary,
+    // once a message the toolkit shows about an earlier one is closed.
+    // Nothing happens without a handler or once the form is unloaded.
     void dropFile(const FileBytes& file);
 
 private:
@@ -120,6 +140,7 @@ private:
     Toolkit& toolkit_;
     std::vector<Control> controls_;
     std::map<std::string, int, std::less<>> names_;
+    std::vector<Handler> menuClicks_;   // per entry of the layout's menu
     Handler load_;
     FileDropHandler fileDrop_;
     ErrorReporter report_;

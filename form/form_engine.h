@@ -29,11 +29,14 @@ public:
     // control the form lacks, is a mistake in the program and raises a
     // run-time error that says so in German.
     virtual void onLoad(Handler handler) = 0;
+    // A control's click, or the choice of an entry of the form's menu.
     virtual void onClick(std::string_view control, Handler handler) = 0;
     virtual void onKeyPress(std::string_view control, KeyPressHandler handler) = 0;
     // A file the player dropped anywhere on the form: its name and its bytes,
     // read up to one byte past fileByteLimit, or why it could not be read.
-    // The program may hand the form a file the same way (FormCore::dropFile).
+    // A file the player chose in the toolkit's file dialog (the menu's
+    // OpenFile) comes the same way, and the program may hand the form a
+    // file so too (FormCore::dropFile).
     virtual void onFileDrop(FileDropHandler handler) = 0;
 
     // Ends the form, and with it the program.

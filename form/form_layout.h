@@ -61,6 +61,36 @@ struct ControlRow {
     std::string_view shortcut{};
 };
 
+// What choosing an entry of the form's menu does.
+enum class MenuAction : std::uint8_t {
+    Click,      // runs the entry's Click handler
+    OpenFile,   // the toolkit's own dialog for opening a file (the form's
+                // FileChoice); the file chosen reaches the FileDrop handler
+                // as a dropped one does
+    TypeFile,   // the edition's dialog in which the player writes such a
+                // file; an edition without one does not offer the entry
+};
+
+// An entry of the form's context menu, which the right mouse button, the
+// Menu key and Shift+F10 open anywhere on the form.
+struct MenuEntry {
+    std::string_view name{};             // a Click handler joins it with "_Click"
+    std::string_view caption{};          // German, UTF-8; "…" where a dialog follows
+    MenuAction action = MenuAction::Click;
+    // A key that chooses the entry anywhere in the form: "Control+O" (the
+    // modifiers Control, Alt, Shift, Meta in that order, then the key's DOM
+    // name, a letter as a capital).
+    std::string_view shortcut{};
+};
+
+// What the toolkit's dialog for opening a file offers first.
+struct FileChoice {
+    std::string_view title{};            // the dialog's title, German
+    std::string_view kind{};             // what such files are called: "Textdateien"
+    std::string_view suffix{};           // their file names' end: ".txt"
+    std::string_view mediaType{};        // their media type: "text/plain"
+};
+
 // A picture the form shows: its file beside the program's other pictures
 // (each engine is told where those are), its size in pixels at 96 dots per
 // inch, and what it shows, in German, for screen readers.
@@ -81,6 +111,8 @@ struct FormLayout {
     // children, and among siblings the topmost first.
     std::span<const ControlRow> controls{};
     std::span<const Picture> pictures{};
+    std::span<const MenuEntry> menu{};   // the context menu's entries, in order
+    FileChoice fileChoice{};
 };
 
 constexpr int toPixels(int twips) { return twips / twipsPerPixel; }

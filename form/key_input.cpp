@@ -51,6 +51,22 @@ std::u32string typedText(std::string_view inputType, std::string_view data)
 
 }  // namespace
 
+std::string shortcutName(std::string_view key, int modifiers, bool shift)
+{
+    std::string name;
+    if (modifiers & Control)
+        name += "Control+";
+    if (modifiers & Alt)
+        name += "Alt+";
+    if (shift)
+        name += "Shift+";
+    if (modifiers & Meta)
+        name += "Meta+";
+    if (key.size() == 1 && key[0] >= 'a' && key[0] <= 'z')
+        return name + char(key[0] - 32);
+    return name.append(key);
+}
+
 void KeyInput::deliver(std::u32string_view text)
 {
     for (char32_t ch : text)

@@ -19,6 +19,11 @@ namespace galgen::form {
 // Modifier flags of a key press.
 enum Modifier : int { Alt = 1, Control = 2, Meta = 4, AltGraph = 8, Composing = 16 };
 
+// A key with modifiers as the form's shortcuts name it ("Control+O",
+// "Shift+F10", "F2"): the modifiers held, then the key's DOM name, a
+// letter as a capital.
+std::string shortcutName(std::string_view key, int modifiers, bool shift);
+
 struct KeyPress {
     std::string_view name{};        // a named key; empty for a key that types text
     std::u32string_view text{};     // what a key without a name types

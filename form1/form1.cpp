@@ -21,8 +21,8 @@ auto Form1::thenSpeak(Spoken spoken, Handler handler)
     };
 }
 
-// The six events the game has handlers for; every other event of every
-// control is left to the engine. Four of them are followed by what a
+// The seven events the game has handlers for; every other event of every
+// control is left to the engine. Five of them are followed by what a
 // screen reader should tell the player; a handler that ends in a run-time
 // error tells nothing.
 Form1::Form1(form::Engine& engine, RandomSource& random) : engine_(engine), game_(engine, random)
@@ -34,6 +34,7 @@ Form1::Form1(form::Engine& engine, RandomSource& random) : engine_(engine), game
     engine.onClick(control::spielneu, thenSpeak(Spoken::NewGame, [this] { spielneu_Click(); }));
     engine.onClick(control::ende, [this] { ende_Click(); });
     engine.onFileDrop(thenSpeak(Spoken::WordList, [this](const FileBytes& file) { Form_FileDrop(file); }));
+    engine.onClick(control::spielwoerter, thenSpeak(Spoken::BuiltInWords, [this] { spielwoerter_Click(); }));
 }
 
 void Form1::ende_Click() { engine_.unload(); }
@@ -71,6 +72,14 @@ void Form1::spielneu_Click()
 {
     resetScreen();
     setText(engine_, control::textin, Text::fromUtf8("?"));
+}
+
+// The menu's way back from an own list: the built-in words, every one of
+// them not drawn yet, and the start screen.
+void Form1::spielwoerter_Click()
+{
+    game_.loadWords(builtInWords());
+    spielneu_Click();
 }
 
 // The key is only read; the text box applies it to its text afterwards.

@@ -28,6 +28,7 @@ public:
     void Form_Load();
     void resetScreen();
     void spielneu_Click();
+    void spielwoerter_Click();
     void textin_KeyPress(const i16& keyAscii);
     void textin_Click();
 

@@ -17,6 +17,8 @@ using form::Align;
 using form::ControlRow;
 using form::Font;
 using form::Kind;
+using form::MenuAction;
+using form::MenuEntry;
 using form::Rgb;
 
 constexpr Rgb lightYellow{255, 255, 128};
@@ -113,6 +115,15 @@ constexpr std::array controls = {
                .heading = true, .align = Align::Center, .tabIndex = 2},
 };
 
+// Beside the form, not on it: a player's own words, and the way back to the
+// game's.
+constexpr std::array menu = {
+    MenuEntry{.name = c::wortlisteOeffnen, .caption = "Eigene Wortliste öffnen …", .action = MenuAction::OpenFile,
+              .shortcut = "Control+O"},
+    MenuEntry{.name = c::woerterEingeben, .caption = "Eigene Wörter eingeben …", .action = MenuAction::TypeFile},
+    MenuEntry{.name = c::spielwoerter, .caption = "Die Wörter des Spiels"},
+};
+
 constexpr form::FormLayout form1{
     .name = c::Form1,
     .caption = "Galgenmännchenspiel",
@@ -122,6 +133,9 @@ constexpr form::FormLayout form1{
     .icon = picture_name::gallows,
     .controls = controls,
     .pictures = form1Pictures,
+    .menu = menu,
+    .fileChoice = {.title = "Eigene Wortliste öffnen", .kind = "Textdateien", .suffix = ".txt",
+                   .mediaType = "text/plain"},
 };
 
 static_assert(form::wholePixels(form1), "every position and size is a whole number of pixels");

@@ -57,6 +57,8 @@ std::optional<std::string> spokenStatus(Spoken handler, bool roundWasRunning, co
     case Spoken::WordList:
         return "Eigene Wortliste mit " + std::to_string(after.wordCount)
                + (after.wordCount == 1 ? " Wort. " : " Wörtern. ") + std::string(howToStart);
+    case Spoken::BuiltInWords:
+        return "Wieder die " + std::to_string(after.wordCount) + " Wörter des Spiels. " + std::string(howToStart);
     }
     return std::nullopt;
 }

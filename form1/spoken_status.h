@@ -16,8 +16,8 @@ namespace galgen {
 // The handlers after which the player may need to hear something. Loading
 // and "Ende" say nothing: the screen reader reads the window as it opens,
 // and an ended program has nothing left to tell. A new word list says how
-// many words it brought.
-enum class Spoken : std::uint8_t { RoundStart, Key, NewGame, WordList };
+// many words it brought, and the way back says so.
+enum class Spoken : std::uint8_t { RoundStart, Key, NewGame, WordList, BuiltInWords };
 
 // The status after `handler` has run on `after`; roundWasRunning is
 // roundRunning() of the state before it. No value where nothing changed

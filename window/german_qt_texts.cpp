@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "german_qt_texts.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <array>
 #include <string_view>
 
@@ -14,19 +17,8 @@ struct QtText {
 };
 
 constexpr std::array qtTexts{
-    // The text box's context menu.
-    QtText{"QLineEdit", "&Undo", "&Rückgängig"},
-    QtText{"QLineEdit", "&Redo", "&Wiederholen"},
-    QtText{"QLineEdit", "Cu&t", "&Ausschneiden"},
-    QtText{"QLineEdit", "&Copy", "&Kopieren"},
-    QtText{"QLineEdit", "&Paste", "Einf&ügen"},
-    QtText{"QLineEdit", "Delete", "Löschen"},
-    QtText{"QLineEdit", "Select All", "Alles auswählen"},
-    // The modifier keys in the menu's shortcuts ("Strg+Z"). The error box's
-    // "OK" stays as it is, in German too.
-    QtText{"QShortcut", "Ctrl", "Strg"},
-    QtText{"QShortcut", "Shift", "Umschalt"},
-    // The button that unfolds a long message, a word list's many faults.
+    // The button that unfolds a long message, a word list's many faults:
+    // what it shows is all of them, not details.
     QtText{"QMessageBox", "Show Details...", "Alle zeigen …"},
     QtText{"QMessageBox", "Hide Details...", "Weniger zeigen …"},
 };
@@ -43,6 +35,15 @@ QString GermanQtTexts::translate(const char* context, const char* sourceText, co
             return QString::fromUtf8(text.german);
     }
     return {};
+}
+
+void speakGerman()
+{
+    auto* qt = new QTranslator(QCoreApplication::instance());
+    if (qt->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+    QCoreApplication::installTranslator(new GermanQtTexts(QCoreApplication::instance()));
 }
 
 }  // namespace galgen

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// German for the few texts of Qt's own that the game shows: the text box's
-// context menu with its shortcut names, and the error box's button. Written
-// here as a table, so the game speaks German without the translations of
-// all of Qt installed, whatever the desktop's language.
+// The game's own German for the few texts of Qt's that it words otherwise
+// than Qt's translations do (qtbase_de, which speak German for the rest).
 #pragma once
 
 #include <QTranslator>
@@ -19,5 +17,11 @@ public:
                       int n = -1) const override;
     bool isEmpty() const override { return false; }
 };
+
+// Makes Qt's own texts German, whatever the desktop's language: Qt's
+// translations (qtbase_de, which Debian's qt6-translations-l10n installs in
+// Qt's translations folder), and before them the game's few words of its
+// own. Needs the application object, and lasts as long as it.
+void speakGerman();
 
 }  // namespace galgen

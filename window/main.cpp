@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Galgenmännchenspiel: a German hangman game. Builds the one window, loads
-// it on the start screen, with the word list the command line names if it
-// names one, and runs until the window is closed.
+// Galgenmännchenspiel: a German hangman game. Reads the command line,
+// builds the one window, loads it on the start screen, with the word list
+// the command line names if it names one, and runs until the window is
+// closed.
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
+#include <algorithm>
+#include <array>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "game_window.h"
 #include "german_qt_texts.h"
@@ -33,6 +35,7 @@ std::string help()
            "               und ß, groß oder klein, je höchstens " + letters + " Buchstaben lang; Zeilen mit #\n"
            "               am Anfang zählen nicht.\n"
            "  -h, --help   zeigt diese Hilfe\n"
+           "  --version    zeigt die Version\n"
            "\n"
            "Usage: galgenmaennchen [WORDLIST]\n"
            "The German hangman game: guess the secret word letter by letter before the gallows is\n"
@@ -42,53 +45,95 @@ std::string help()
            "               instead of its own 150. A word list can also be dropped on the window.\n"
            "               1 to " + words + " words of the letters A to Z, Ä, Ö, Ü and ß, in either case,\n"
            "               at most " + letters + " letters each; lines starting with # are comments.\n"
-           "  -h, --help   shows this help\n";
+           "  -h, --help   shows this help\n"
+           "  --version    shows the version\n";
 }
+
+// Qt's own options, which QApplication takes out of the command line: those
+// followed by a value (or joined to it by "="), and those alone. Qt takes
+// them with one dash or two.
+constexpr std::array<std::string_view, 13> qtOptionsWithValue = {
+    "style", "stylesheet", "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+    "qwindowicon", "qwindowtitle", "session", "display", "geometry", "qmljsdebugger",
+};
+constexpr std::array<std::string_view, 2> qtOptionsAlone = {"widgetcount", "reverse"};
+
+// What the command line asks for: a word list, or only the help or the
+// version, or nothing it can do.
+struct CommandLine {
+    std::optional<std::string> wordList;
+    std::optional<int> exitNow;   // the status to end with at once
+};
+
+template <typename Names>
+bool among(const Names& names, std::string_view name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Read before Qt starts, which would want a display just to say that an
+// option is unknown.
+CommandLine readCommandLine(int argc, char* argv[])
+{
+    CommandLine line;
+    const auto usage = [&line](const std::string& message) {
+        std::fprintf(stderr, "galgenmaennchen: %s (--help zeigt die Hilfe)\n", message.c_str());
+        line.exitNow = 2;
+        return line;
+    };
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (options && argument == "--") {
+            options = false;
+        } else if (options && (argument == "-h" || argument == "--help")) {
+            std::fputs(help().c_str(), stdout);
+            line.exitNow = 0;
+            return line;
+        } else if (options && argument == "--version") {
+            std::printf("galgenmaennchen %s\n", GALGEN_VERSION);
+            line.exitNow = 0;
+            return line;
+        } else if (options && argument.size() > 1 && argument[0] == '-') {
+            std::string_view name = argument.substr(argument.starts_with("--") ? 2 : 1);
+            const bool joined = name.find('=') != std::string_view::npos;
+            name = name.substr(0, name.find('='));
+            if (among(qtOptionsWithValue, name))
+                i += joined ? 0 : 1;
+            else if (!among(qtOptionsAlone, name))
+                return usage("unbekannte Option „" + std::string(argument) + "“");
+        } else if (line.wordList) {
+            return usage("nur eine Wortliste, bitte");
+        } else {
+            line.wordList = std::string(argument);
+        }
+    }
+    return line;
+}
+
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    // Before Qt, which would want a display just to print the help.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(help().c_str(), stdout);
-            return 0;
-        }
-    }
+    const CommandLine line = readCommandLine(argc, argv);
+    if (line.exitNow)
+        return *line.exitNow;
 
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("galgenmaennchen"));
     QCoreApplication::setApplicationVersion(QStringLiteral(GALGEN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.galgenmaennchen.galgenmaennchenspiel"));
 
-    // Qt has taken its own options (-platform and the like) out.
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    for (const QString& argument : arguments) {
-        if (argument.startsWith('-')) {
-            std::fprintf(stderr, "galgenmaennchen: unbekannte Option „%s“ (--help zeigt die Hilfe)\n",
-                         argument.toLocal8Bit().constData());
-            return 2;
-        }
-    }
-    if (arguments.size() > 1) {
-        std::fputs("galgenmaennchen: nur eine Wortliste, bitte (--help zeigt die Hilfe)\n", stderr);
-        return 2;
-    }
-    std::optional<std::string> wordList;
-    if (!arguments.isEmpty())
-        wordList = QFile::encodeName(arguments.front()).toStdString();
-
     // The game speaks German whatever the desktop's language, down to the
-    // text box's context menu and the error box's button.
-    galgen::GermanQtTexts qtTexts;
-    QCoreApplication::installTranslator(&qtTexts);
+    // file dialog and the error box's buttons.
+    galgen::speakGerman();
 
     // A form its program cannot build says why and ends, never crashes.
     try {
         galgen::ClockRandom random;
         galgen::GameWindow window(random);
-        window.start(wordList);
+        window.start(line.wordList);
         return QApplication::exec();
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QStringLiteral("Galgenmännchenspiel"), QString::fromUtf8(error.what()));

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -104,7 +105,16 @@ private:
         else if (s.contains("early"))
             play(s["early"], iteration);   // ready from the start: early is like any other moment
         else if (s.contains("list"))
-            dropList(s["list"].get<std::string>());
+            engine.core().dropFile(projectFile(s["list"].get<std::string>()));
+        else if (s.contains("rightClickAt"))
+            engine.rightClickAt(s["rightClickAt"][0], s["rightClickAt"][1]);
+        else if (s.contains("pick"))
+            EXPECT_TRUE(engine.pick(s["pick"].get<std::string>())) << "no menu shows that entry";
+        else if (s.contains("choose"))
+            EXPECT_TRUE(engine.answerFile(s["choose"].get<std::string>().empty()
+                                              ? std::nullopt
+                                              : std::optional(projectFile(s["choose"].get<std::string>()))))
+                << "no dialog for opening a file is open";
         else if (s.contains("expect"))
             expect(s["expect"]);
         else
@@ -119,13 +129,12 @@ private:
         engine.clickAt(r.left + r.width / 2, r.top + r.height / 2);
     }
 
-    // The player drops this file of the project on the form, whole.
-    void dropList(const std::string& path)
+    // A file of the project, whole, as a drop or a file dialog brings it.
+    static FileBytes projectFile(const std::string& path)
     {
         std::ifstream file(std::string(GALGEN_SOURCE_DIR) + "/" + path, std::ios::binary);
-        ASSERT_TRUE(file) << path;
-        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-        engine.core().dropFile({.name = path.substr(path.rfind('/') + 1), .bytes = bytes});
+        EXPECT_TRUE(file) << path;
+        return {.name = path.substr(path.rfind('/') + 1), .bytes = {std::istreambuf_iterator<char>(file), {}}};
     }
 
     void expect(const json& want)

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "text.h"
 
@@ -107,7 +108,7 @@ void NullEngine::press(std::string_view key, int modifiers, bool shift)
     const std::u32string character = utf8ToUnicode(key);
     const bool types = character.size() == 1;
     const std::string_view name = key == "NumpadEnter" ? "Enter" : key;
-    if (!types && modifiers == 0 && !shift && core_.shortcut(name))
+    if (core_.shortcut(form::shortcutName(name, modifiers, shift)))
         return;
     if (name == "Tab") {
         moveFocus(!shift);
@@ -163,6 +164,35 @@ void NullEngine::dead(std::string_view commit)
     if (form::KeyInput* k = keys())
         k->compositionEnd(commit);
     insert(utf8ToUnicode(commit));
+}
+
+void NullEngine::rightClickAt(int x, int y)
+{
+    const form::PixelRect form{0, 0, form::toPixels(core_.layout().clientWidth),
+                               form::toPixels(core_.layout().clientHeight)};
+    if (form.contains(x, y))
+        core_.openMenu();
+}
+
+bool NullEngine::pick(std::string_view caption)
+{
+    const std::vector<int> shown = std::exchange(menuShown, {});
+    for (const int entry : shown) {
+        if (core_.menuEntry(entry).caption == caption) {
+            core_.choose(entry);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool NullEngine::answerFile(const std::optional<FileBytes>& file)
+{
+    if (!std::exchange(choosingFile, false))
+        return false;
+    if (file)
+        core_.dropFile(*file);
+    return true;
 }
 
 NullEngine::Box* NullEngine::focusedBox()

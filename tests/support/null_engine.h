@@ -6,8 +6,10 @@
 // statuses, the errors shown and the unload; with a player's hands that do
 // what a toolkit does with a mouse and a keyboard: a click reaches whatever
 // the form core says lies on top there, Tab follows the layout's tab order,
-// a focused button takes Space and Enter, and a text box edits its text
-// after its KeyPress handler has seen the key.
+// a focused button takes Space and Enter, a text box edits its text after
+// its KeyPress handler has seen the key, and the form's menu and the dialog
+// for opening a file open and are answered. Like the desktop, it has no
+// dialog for writing a file.
 //
 // Its text boxes are the plainest a toolkit has: a click puts the caret at
 // the end, Tab selects the whole text, and a typed character replaces the
@@ -21,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "file_bytes.h"
 #include "form_core.h"
 #include "keeping_toolkit.h"
 
@@ -41,8 +44,13 @@ public:
     std::string focus() const;
     using KeepingToolkit::focus;
     std::vector<std::string> spoken;
+    // The errors shown and not yet closed.
     std::vector<std::string> errors;
     bool unloaded = false;
+    // The menu shown (entries of the layout's menu), and whether the dialog
+    // for opening a file is open.
+    std::vector<int> menuShown;
+    bool choosingFile = false;
 
     // Every display command carried out, in order, for the rules that fix
     // one; and a command made to fail on purpose: the next one to that
@@ -71,12 +79,24 @@ public:
     void compose(const std::vector<std::string>& preedits, std::string_view commit);
     // A dead key, then the key that composes with it into this.
     void dead(std::string_view commit);
+    // A right click on a pixel of the form.
+    void rightClickAt(int x, int y);
+    // Picks the entry of the menu shown that has this caption; false if no
+    // menu shows, or none of its entries has it.
+    bool pick(std::string_view caption);
+    // Answers the open dialog for opening a file with this file, or, with
+    // none, cancels it; false if no such dialog is open.
+    bool answerFile(const std::optional<FileBytes>& file);
 
     // Toolkit
     void carryOut(int control, const form::CheckedCommand& command) override;
     void unload() override { unloaded = true; }
     void announce(std::string_view utf8) override { spoken.emplace_back(utf8); }
     void showError(const RuntimeError& error) override { errors.emplace_back(error.what()); }
+    void closeError() override { errors.clear(); }
+    bool offers(form::MenuAction action) const override { return action != form::MenuAction::TypeFile; }
+    void showMenu(const std::vector<int>& entries) override { menuShown = entries; }
+    void chooseFile(const form::FileChoice&) override { choosingFile = true; }
 
 private:
     // A text box's text, with its caret and the other end of its selection.

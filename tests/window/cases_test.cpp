@@ -7,12 +7,15 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -70,7 +73,7 @@ QtKey qtKey(const QString& name, const QJsonArray& modifierNames)
         {"Escape", Qt::Key_Escape, "\x1b"},     {"Tab", Qt::Key_Tab, "\t"},       {"Delete", Qt::Key_Delete, "\x7f"},
         {"ArrowLeft", Qt::Key_Left, ""},        {"Home", Qt::Key_Home, ""},       {"End", Qt::Key_End, ""},
         {"Shift", Qt::Key_Shift, ""},           {"F1", Qt::Key_F1, ""},           {"F2", Qt::Key_F2, ""},
-        {"F3", Qt::Key_F3, ""},
+        {"F3", Qt::Key_F3, ""},                 {"F10", Qt::Key_F10, ""},
     };
     for (const auto& n : named) {
         if (name == QLatin1String(n.name)) {
@@ -104,7 +107,11 @@ private:
     void run(const QJsonArray& steps);
     void step(const QJsonObject& step, int iteration);
     void dropFile(const QString& path);
+    void pick(const QString& caption);
+    void choose(const QString& path);
     void expect(const QJsonObject& want);
+    void settle();
+    QList<QMessageBox*> errorsShown() const;
     QWidget* widget(const QString& name) const;
     QString textOf(const QString& name) const;
 
@@ -112,7 +119,6 @@ private:
     std::unique_ptr<form::Form> form_;
     std::unique_ptr<KeyLoggingEngine> log_;
     std::unique_ptr<Form1> form1_;
-    QStringList errors_;
     QJsonArray watch_;
 };
 
@@ -129,9 +135,7 @@ void CasesTest::cases()
 {
     QFETCH(QJsonArray, steps);
     random_ = ScriptedRandom();
-    errors_.clear();
     form_ = std::make_unique<form::Form>(form1Layout(), pictureFolder);
-    form_->engine().setErrorReporter([this](const RuntimeError& e) { errors_ << QString::fromUtf8(e.what()); });
     log_ = std::make_unique<KeyLoggingEngine>(form_->engine());
     form1_ = std::make_unique<Form1>(*log_, random_);
     form_->load();
@@ -139,7 +143,7 @@ void CasesTest::cases()
     run(steps);
     if (QTest::currentTestFailed())
         return;
-    QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join('\n')));
+    QVERIFY2(errorsShown().isEmpty(), "a run-time error no step expected");
     QCOMPARE(random_.remaining(), std::size_t(0));
     form1_.reset();
     log_.reset();
@@ -202,6 +206,14 @@ void CasesTest::step(const QJsonObject& s, int iteration)
             step(inner.toObject(), iteration);
     } else if (s.contains("list")) {
         dropFile(QStringLiteral(GALGEN_SOURCE_DIR "/") + s["list"].toString());
+    } else if (s.contains("rightClickAt")) {
+        QTest::mouseClick(window.windowHandle(), Qt::RightButton, {},
+                          {s["rightClickAt"][0].toInt(), s["rightClickAt"][1].toInt()});
+    } else if (s.contains("pick")) {
+        pick(s["pick"].toString());
+    } else if (s.contains("choose")) {
+        choose(s["choose"].toString().isEmpty() ? QString()
+                                                : QStringLiteral(GALGEN_SOURCE_DIR "/") + s["choose"].toString());
     } else if (s.contains("expect")) {
         expect(s["expect"].toObject());
     } else {
@@ -223,7 +235,58 @@ void CasesTest::dropFile(const QString& path)
     QDropEvent drop(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(form_.get(), &drop);
     QVERIFY(drop.isAccepted());
+    settle();
+}
+
+// A click on the entry of the menu that shows.
+void CasesTest::pick(const QString& caption)
+{
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY2(menu, "no menu shows");
+    const QList<QAction*> actions = menu->actions();
+    const auto entry = std::find_if(actions.begin(), actions.end(), [&](QAction* a) { return a->text() == caption; });
+    QVERIFY2(entry != actions.end(), qPrintable("the menu has no entry " + caption));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*entry).center());
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    settle();
+}
+
+// The file's path typed into the dialog's name field, then Enter; or the
+// dialog cancelled with Escape.
+void CasesTest::choose(const QString& path)
+{
+    auto* dialog = form_->findChild<QFileDialog*>();
+    QVERIFY2(dialog && dialog->isVisible(), "no dialog for opening a file shows");
+    QWidget* field = dialog->focusWidget();
+    QVERIFY(qobject_cast<QLineEdit*>(field));
+    if (path.isEmpty()) {
+        QTest::keyClick(field, Qt::Key_Escape);
+    } else {
+        QTest::keyClicks(field, path);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    QTRY_VERIFY(!form_->findChild<QFileDialog*>());
+    settle();
+}
+
+// Once a dialog, a menu or a message has closed, the window is active again
+// before the next step, and the focus back where it was, as a player finds
+// them.
+void CasesTest::settle()
+{
     QCoreApplication::processEvents();
+    if (!QApplication::activePopupWidget() && !form_->findChild<QFileDialog*>() && errorsShown().isEmpty())
+        QTRY_VERIFY(form_->isActiveWindow());
+}
+
+// The message boxes that show on the window.
+QList<QMessageBox*> CasesTest::errorsShown() const
+{
+    QList<QMessageBox*> shown;
+    for (QMessageBox* box : form_->findChildren<QMessageBox*>())
+        if (box->isVisible())
+            shown << box;
+    return shown;
 }
 
 void CasesTest::expect(const QJsonObject& want)
@@ -252,10 +315,18 @@ void CasesTest::expect(const QJsonObject& want)
         const auto* announcement = form_->findChild<form::Announcement*>();
         QCOMPARE(announcement->accessibleName(), want["spoken"].toString());
     }
+    // A long message shows its first lines, and all of them under "Alle
+    // zeigen …".
     if (want.contains("error")) {
-        QCOMPARE(errors_.size(), 1);
-        QVERIFY2(errors_.front().startsWith(want["error"].toString()), qPrintable(errors_.front()));
-        errors_.clear();
+        QTRY_COMPARE(errorsShown().size(), 1);
+        QMessageBox* box = errorsShown().front();
+        const QString shown = box->detailedText().isEmpty() ? box->text() : box->detailedText();
+        QVERIFY2(shown.startsWith(want["error"].toString()), qPrintable(shown));
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        QTRY_VERIFY(errorsShown().isEmpty());
+        settle();
+    } else if (const QList<QMessageBox*> shown = errorsShown(); !shown.isEmpty()) {
+        QFAIL(qPrintable("an error shows: " + shown.front()->text()));
     }
     if (want.contains("ended")) {
         QCOMPARE(form_->engine().unloaded(), want["ended"].toBool());

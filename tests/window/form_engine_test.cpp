@@ -7,6 +7,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusServer>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -44,6 +45,7 @@ class FormEngineTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { speakGerman(); }
     void init();
     void cleanup() { form_.reset(); }
 
@@ -54,7 +56,7 @@ private slots:
     void longestWordShowsWhole();
     void pictureBoxesDrawUnscaledInFullColour();
     void screenReadersHearEveryControl();
-    void textBoxMenuSpeaksGerman();
+    void menuAndFileDialogSpeakGerman();
     void announcementIsHeardNotSeen();
     void accessibleClickRunsInsideTheErrorBoundary();
     void visibilityReachesTheAccessibilityBus();
@@ -258,25 +260,36 @@ void FormEngineTest::screenReadersHearEveryControl()
     QCOMPARE(word->text(QAccessible::Value), QStringLiteral("E-e----"));
 }
 
-// Qt's own texts in the text box's context menu come from the game's German
-// table; a text Qt asks for under another name would show up in English.
-void FormEngineTest::textBoxMenuSpeaksGerman()
+// The form's menu, and Qt's own file dialog that Control+O opens: German
+// from Qt's translations, filtered to text files.
+void FormEngineTest::menuAndFileDialogSpeakGerman()
 {
-    GermanQtTexts german;
-    QCoreApplication::installTranslator(&german);
-    const std::unique_ptr<QMenu> menu(widget<QLineEdit>(control::textin)->createStandardContextMenu());
-    QStringList shown;
-    for (const QAction* action : menu->actions()) {
-        if (!action->isSeparator())
-            shown << action->text();
-    }
-    const QStringList expected = {
-        QStringLiteral("&Rückgängig\tStrg+Z"), QStringLiteral("&Wiederholen\tStrg+Y"),
-        QStringLiteral("&Ausschneiden\tStrg+X"), QStringLiteral("&Kopieren\tStrg+C"),
-        QStringLiteral("Einf&ügen\tStrg+V"), QStringLiteral("Löschen"),
-        QStringLiteral("Alles auswählen\tStrg+A"),
+    const auto key = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::sendKeyEvent(QTest::Click, form_->windowHandle(), key, QString(), modifiers);
     };
-    QCOMPARE(shown, expected);
+    key(Qt::Key_Menu);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QStringList entries;
+    for (const QAction* action : menu->actions())
+        entries << action->text() + " " + action->shortcut().toString(QKeySequence::NativeText);
+    QCOMPARE(entries, (QStringList{"Eigene Wortliste öffnen … Strg+O", "Die Wörter des Spiels "}));
+    menu->close();
+
+    key(Qt::Key_O, Qt::ControlModifier);
+    QFileDialog* dialog = nullptr;
+    QTRY_VERIFY((dialog = form_->findChild<QFileDialog*>()) && dialog->isVisible());
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Eigene Wortliste öffnen"));
+    QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    QCOMPARE(dialog->nameFilters(), (QStringList{"Textdateien (*.txt)", "Alle Dateien (*)"}));
+    QStringList words;
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+        words << label->text();
+    for (const QAbstractButton* button : dialog->findChildren<QPushButton*>())
+        words << button->text();
+    for (const char* german : {"Suchen in:", "Datei&name:", "Dateien des Typs:", "&Öffnen", "Abbrechen"})
+        QVERIFY2(words.contains(german), qPrintable(words.join(" | ")));
+    dialog->reject();
 }
 
 // A message becomes the name of the one Notification of the window; the

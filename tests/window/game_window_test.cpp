@@ -146,7 +146,7 @@ void GameWindowTest::runtimeErrorShowsAMessageBox()
 
     random_.push(1000.0f);   // 150 * 1000 does not fit 16 bits
     click(window(), questionMark);
-    QVERIFY2(shown.startsWith(QStringLiteral("Galgenmännchenspiel: Laufzeitfehler: Überlauf")), qPrintable(shown));
+    QTRY_VERIFY2(shown.startsWith(QStringLiteral("Galgenmännchenspiel: Laufzeitfehler: Überlauf")), qPrintable(shown));
 }
 
 // As "galgenmaennchen tiere.txt" starts it: on the start screen, the

@@ -7,9 +7,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QShortcut>
@@ -53,6 +56,16 @@ QString draggedFile(const QMimeData* data)
 
 // A caption character is never a mnemonic.
 QString withoutMnemonics(QString caption) { return caption.replace(QLatin1Char('&'), QLatin1String("&&")); }
+
+// A key as the form names it ("Control+O", "ContextMenu") as Qt names it.
+QKeySequence keySequence(std::string_view key)
+{
+    QString name = fromUtf8(key);
+    name.replace(QLatin1String("Control+"), QLatin1String("Ctrl+"));
+    if (name == QLatin1String("ContextMenu"))
+        name = QStringLiteral("Menu");
+    return QKeySequence(name, QKeySequence::PortableText);
+}
 
 }  // namespace
 
@@ -160,8 +173,10 @@ QWidget* Form::build(int control, QWidget* container)
         box->setAlignment(horizontal(row.align) | Qt::AlignVCenter);
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setText(text);
-        // A drop anywhere is the form's, on a text box too.
+        // A drop anywhere is the form's, on a text box too, and so is the
+        // context menu.
         box->setAcceptDrops(false);
+        box->setContextMenuPolicy(Qt::NoContextMenu);
         widget = box;
         break;
     }
@@ -243,7 +258,7 @@ void Form::chainTabOrder()
 void Form::listenForShortcuts()
 {
     for (std::string_view key : core_.shortcutKeys()) {
-        auto* shortcut = new QShortcut(QKeySequence(fromUtf8(key)), this);
+        auto* shortcut = new QShortcut(keySequence(key), this);
         connect(shortcut, &QShortcut::activated, this, [this, key] { core_.shortcut(key); });
     }
 }
@@ -300,16 +315,74 @@ void Form::dropEvent(QDropEvent* event)
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    FileBytes file = readFileBytes(QFile::encodeName(path).toStdString(), QFileInfo(path).fileName().toStdString());
-    QMetaObject::invokeMethod(this, [this, file = std::move(file)] { core_.dropFile(file); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, path] { takeFile(path); }, Qt::QueuedConnection);
+}
+
+void Form::takeFile(const QString& path)
+{
+    core_.dropFile(readFileBytes(QFile::encodeName(path).toStdString(), QFileInfo(path).fileName().toStdString()));
+}
+
+bool Form::offers(MenuAction action) const { return action != MenuAction::TypeFile; }
+
+void Form::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (event->reason() == QContextMenuEvent::Mouse)
+        menuAt_ = event->globalPos();
+    core_.openMenu();
+    menuAt_.reset();
+}
+
+// The menu opens where the mouse opened it, or under the middle of the
+// control with the focus; an entry is carried out once the menu is closed
+// and the focus is back.
+void Form::showMenu(const std::vector<int>& entries)
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setAccessibleName(windowTitle());
+    for (const int entry : entries) {
+        const MenuEntry& e = core_.menuEntry(entry);
+        QAction* action = menu->addAction(withoutMnemonics(fromUtf8(e.caption)));
+        if (!e.shortcut.empty()) {
+            action->setShortcut(keySequence(e.shortcut));
+            action->setShortcutVisibleInContextMenu(true);
+        }
+        connect(action, &QAction::triggered, this,
+                [this, entry] { QMetaObject::invokeMethod(this, [this, entry] { core_.choose(entry); }, Qt::QueuedConnection); });
+    }
+    QWidget* focus = focusWidget() ? focusWidget() : this;
+    menu->popup(menuAt_.value_or(focus->mapToGlobal(focus->rect().center())));
+}
+
+// Qt's own dialog, not the desktop's, so that it speaks German whatever the
+// desktop speaks: with the game's other texts, from Qt's translations.
+void Form::chooseFile(const FileChoice& choice)
+{
+    if (fileDialog_) {
+        fileDialog_->activateWindow();
+        return;
+    }
+    const QString files = fromUtf8(choice.kind) + QStringLiteral(" (*") + fromUtf8(choice.suffix) + QLatin1Char(')');
+    auto* dialog = new QFileDialog(this, fromUtf8(choice.title), QString(), files);
+    dialog->setNameFilters({files, QCoreApplication::translate("QFileDialog", "All Files (*)")});
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, &Form::takeFile);
+    connect(dialog, &QDialog::finished, this, &Form::takeKeysBack);
+    fileDialog_ = dialog;
+    dialog->open();
 }
 
 void Form::announce(std::string_view utf8) { announcement_->say(fromUtf8(utf8)); }
 
 // The message goes to standard error too, where a terminal or the session's
-// log keeps it after the box is closed.
+// log keeps it after the box is closed. The box waits beside the window,
+// which goes on; a new message takes the place of one still open.
 void Form::showError(const RuntimeError& error)
 {
+    closeError();
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), error.what());
     // A word list's fault is the player's file's, not the program's.
     const auto icon = error.kind() == ErrorKind::WordList ? QMessageBox::Warning : QMessageBox::Critical;
@@ -317,12 +390,29 @@ void Form::showError(const RuntimeError& error)
     // A long message (a word list with many faults) keeps the box on the
     // screen: its first lines show, and the whole scrolls under "Details".
     constexpr int shownLines = 12;
-    QMessageBox box(icon, windowTitle(), lines.mid(0, shownLines).join(QLatin1Char('\n')), QMessageBox::Ok, this);
+    auto* box = new QMessageBox(icon, windowTitle(), lines.mid(0, shownLines).join(QLatin1Char('\n')), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
     if (lines.size() > shownLines) {
-        box.setText(box.text() + QStringLiteral("\n…"));
-        box.setDetailedText(lines.join(QLatin1Char('\n')));
+        box->setText(box->text() + QStringLiteral("\n…"));
+        box->setDetailedText(lines.join(QLatin1Char('\n')));
     }
-    box.exec();
+    connect(box, &QDialog::finished, this, &Form::takeKeysBack);
+    message_ = box;
+    box->open();
+}
+
+// A window manager gives the window the keyboard back when a dialog of its
+// closes; not every platform has one that does.
+void Form::takeKeysBack()
+{
+    if (isVisible() && !core_.unloaded())
+        activateWindow();
+}
+
+void Form::closeError()
+{
+    if (message_)
+        message_->close();
 }
 
 }  // namespace galgen::form
