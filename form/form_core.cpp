@@ -253,14 +253,14 @@ KeyInput* FormCore::keys(int control)
     return controls_[std::size_t(control)].keys.get();
 }
 
-void FormCore::dropFile(const FileBytes& file)
+bool FormCore::dropFile(const FileBytes& file)
 {
     if (unloaded_ || !fileDrop_)
-        return;
+        return false;
     toolkit_.closeError();
-    run([&] { fileDrop_(file); });
+    return run([&] { fileDrop_(file); });
 }
 
-void FormCore::run(const Handler& handler) { runHandler(handler, report_); }
+bool FormCore::run(const Handler& handler) { return runHandler(handler, report_); }
 
 }  // namespace galgen::form

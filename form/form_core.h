@@ -121,8 +121,9 @@ public:
     // A file dropped on the form, chosen in a dialog, or one the program was
     // started with: the FileDrop handler gets it, inside the error boundary,
     // once a message the toolkit shows about an earlier one is closed.
-    // Nothing happens without a handler or once the form is unloaded.
-    void dropFile(const FileBytes& file);
+    // Nothing happens without a handler or once the form is unloaded. True
+    // if the handler ran to its end: the file was taken.
+    bool dropFile(const FileBytes& file);
 
 private:
     struct Control {
@@ -134,7 +135,7 @@ private:
         std::unique_ptr<KeyInput> keys;
     };
 
-    void run(const Handler& handler);
+    bool run(const Handler& handler);
 
     const FormLayout& layout_;
     Toolkit& toolkit_;

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes what the site takes from Form1 at build time, run under node: the
-// form's elements on the start screen (html), the style sheet that places
-// them (css), or, as JSON, the facts the page, the manifest and the icons
-// repeat (facts): the form's caption and ground colour, and the message of
-// an internal run-time error with "{}" for its detail, which the page's own
-// script shows for anything uncaught.
-//   node galgen_markup.js html|css|facts
+// form's elements on the start screen (html), its menu and file input
+// (menu), the style sheet that places them (css), or, as JSON, the facts the
+// page, the manifest and the icons repeat (facts): the form's caption and
+// ground colour, and the message of an internal run-time error with "{}"
+// for its detail, which the page's own script shows for anything uncaught.
+//   node galgen_markup.js html|menu|css|facts
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -42,15 +42,18 @@ std::string facts(const galgen::form::FormLayout& layout)
 int main(int argc, char** argv)
 {
     const std::string_view what = argc == 2 ? argv[1] : "";
-    if (what != "html" && what != "css" && what != "facts") {
-        std::fprintf(stderr, "usage: galgen_markup html|css|facts\n");
+    if (what != "html" && what != "menu" && what != "css" && what != "facts") {
+        std::fprintf(stderr, "usage: galgen_markup html|menu|css|facts\n");
         return 2;
     }
     galgen::ClockRandom random;   // no word is drawn while the form loads
     galgen::web::PageMarkup markup(galgen::form1Layout(), "pictures/");
     galgen::Form1 form1(markup.engine(), random);
     markup.load();
-    const std::string text = what == "html" ? markup.html() : what == "css" ? markup.css() : facts(galgen::form1Layout());
+    const std::string text = what == "html"   ? markup.html()
+                             : what == "menu" ? markup.menuHtml()
+                             : what == "css"  ? markup.css()
+                                              : facts(galgen::form1Layout());
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }

@@ -60,7 +60,7 @@ EMSCRIPTEN_KEEPALIVE void galgen_test_start()
             game = nullptr;
         });
         game->form.load();
-        game->form.dropFileOfAddress(galgen::web::listParameter);
+        galgen::web::takeOwnWords(game->form);
     });
 }
 

@@ -73,6 +73,7 @@ export async function openGame(session, { site = 'test-site', width = 483, heigh
   const url = `${session.origin}/${site}/${held ? '?held' : ''}`;
   const game = new Game(await session.open(url, { width, height, scale }));
   await game.evaluate(until, held ? 'held' : 'started');
+  await game.evaluate(holdChooser);
   return game;
 }
 
@@ -108,27 +109,65 @@ function readState(watch, names) {
   };
 }
 
-// In the page: a file dropped on the form, as a file manager's drag brings
-// it; done once the game has taken it, that is spoken or shown a message.
-function dropInPage(name, base64) {
+// In the page: the file chooser's file input stands in for the chooser:
+// its click(), with which the page asks for a chooser, is only counted.
+function holdChooser() {
+  window.galgenChoosers = 0;
+  document.getElementById('file-choice').click = () => { window.galgenChoosers += 1; };
+}
+
+// In the page: a file given to the game, as a file manager's drag brings it
+// (how: 'drop') or the file chooser the page asked for (how: 'choose'; no
+// name: the chooser cancelled); done once the game has taken it, that is
+// spoken or shown a message, a message in the place of one that showed.
+function fileInPage(how, name, base64) {
+  if (how === 'choose') {
+    if (!window.galgenChoosers) throw new Error('no file chooser was asked for');
+    window.galgenChoosers -= 1;
+  }
+  const input = document.getElementById('file-choice');
+  if (!name) {
+    input.dispatchEvent(new Event('cancel', { bubbles: true }));
+    return null;
+  }
   const data = new DataTransfer();
   data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name, { type: 'text/plain' }));
   const status = document.getElementById('status');
   const dialog = document.getElementById('error');
   const before = status.firstChild;
+  let closed = !dialog.open;
   const taken = new Promise((done, fail) => {
     const watch = new MutationObserver(() => {
-      if (!dialog.open && status.firstChild === before) return;
+      closed = closed || !dialog.open;
+      if (!(closed && dialog.open) && status.firstChild === before) return;
       watch.disconnect();
       done();
     });
     watch.observe(document.body, { childList: true, subtree: true, attributes: true, attributeFilter: ['open'] });
     setTimeout(() => fail(new Error(`the game took no file ${name}`)), 5000);
   });
-  const form = document.getElementById('form');
-  for (const type of ['dragenter', 'dragover', 'drop'])
-    form.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
+  if (how === 'choose') {
+    input.files = data.files;
+    input.dispatchEvent(new Event('input', { bubbles: true }));
+    input.dispatchEvent(new Event('change', { bubbles: true }));
+  } else {
+    const form = document.getElementById('form');
+    for (const type of ['dragenter', 'dragover', 'drop'])
+      form.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
+  }
   return taken;
+}
+
+// In the page: the middle of the menu's entry with that caption, where the
+// menu shows.
+function menuEntryAt(caption) {
+  const menu = document.getElementById('menu');
+  if (menu.hidden) throw new Error('no menu shows');
+  const entry = [...menu.querySelectorAll('[role=menuitem]')]
+    .find((item) => !item.hidden && item.firstChild.textContent === caption);
+  if (!entry) throw new Error(`the menu has no entry ${caption}`);
+  const r = entry.getBoundingClientRect();
+  return [r.x + r.width / 2, r.y + r.height / 2];
 }
 
 // In the page: the rectangle a control is laid out in, in form pixels, read
@@ -201,13 +240,18 @@ export class Game {
     return log.split(',').filter(Boolean).map(Number);
   }
 
-  // A real left click on a pixel of the form, on whatever lies on top there.
+  // A real click on a pixel of the form, on whatever lies on top there.
   // The form's place in the viewport is read once: a game's viewport keeps
   // its size.
-  async clickAt([x, y]) {
+  async clickAt([x, y], button = 'left') {
     this.form ??= await this.evaluate(formInViewport);
     const { left, top, scale } = this.form;
-    await this.browser.mouseClick(left + (x + 0.5) * scale, top + (y + 0.5) * scale);
+    await this.browser.mouseClick(left + (x + 0.5) * scale, top + (y + 0.5) * scale, button);
+  }
+  // A click on the entry of the menu that shows.
+  async pick(caption) {
+    const [x, y] = await this.evaluate(menuEntryAt, caption);
+    await this.browser.mouseClick(x, y);
   }
   // The rectangle a control is laid out in, in form pixels; the layout
   // never changes.
@@ -256,7 +300,13 @@ export class Game {
   // The player drops a file of the project (a path from its folder) on the
   // form.
   dropFile(path) {
-    return this.evaluate(dropInPage, basename(path), readFileSync(resolve(root, path)).toString('base64'));
+    return this.evaluate(fileInPage, 'drop', basename(path), readFileSync(resolve(root, path)).toString('base64'));
+  }
+  // The player answers the file chooser with a file of the project, or,
+  // with none, cancels it.
+  choose(path) {
+    return this.evaluate(fileInPage, 'choose', path && basename(path),
+      path ? readFileSync(resolve(root, path)).toString('base64') : '');
   }
 
   // What the player sees: the watched controls that are visible, the texts

@@ -80,6 +80,9 @@ const actions = {
   compose: (game, step) => game.compose(step.compose, step.commit),
   dead: (game, step) => game.dead(step.dead, step.commit),
   list: (game, step) => game.dropFile(step.list),
+  rightClickAt: (game, step) => game.clickAt(step.rightClickAt, 'right'),
+  pick: (game, step) => game.pick(step.pick),
+  choose: (game, step) => game.choose(step.choose),
   expect: (game, step) => check(game, step.expect),
 };
 

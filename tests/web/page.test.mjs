@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the page does where a browser differs from a desktop window, in
 // headless chromium: the error dialog's look, the note that "Ende" leaves,
-// a narrow viewport, the accessible names and the live region, and that
-// nothing is fetched from outside the page's origin. The run-time error's
+// a narrow viewport, the accessible names and the live region, the menu's
+// keys, and that nothing is fetched from outside the page's origin. The run-time error's
 // message, the game going on after it, "Ende" ending the game and the spoken
 // status of a round are in the table of form cases (cases.mjs).
 import assert from 'node:assert/strict';
@@ -116,6 +116,25 @@ describe('page', () => {
     await game.click('spielneu');
     assert.equal(await game.page.evaluate(() => window.statusAdditions), 2, 'the same status twice is two messages');
     assert.equal((await game.state()).spoken, 'Neues Spiel. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde.');
+  });
+
+  test('the menu: the Menu key opens it at the focus, arrows move in it, Escape gives the focus back', async () => {
+    const game = await openGame(session);
+    const seen = () => game.evaluate(() => {
+      const at = document.activeElement;
+      return [!document.getElementById('menu').hidden, at.getAttribute('role') === 'menuitem'
+        ? `${at.firstChild.textContent} (${at.getAttribute('aria-keyshortcuts') ?? ''})` : at.dataset.name];
+    });
+    await game.press('ContextMenu');
+    assert.deepEqual(await seen(), [true, 'Eigene Wortliste öffnen … (Control+O)']);
+    await game.press('ArrowDown');
+    assert.deepEqual(await seen(), [true, 'Eigene Wörter eingeben … ()']);
+    await game.press('ArrowUp');
+    await game.press('ArrowUp');
+    assert.deepEqual(await seen(), [true, 'Die Wörter des Spiels ()'], 'round from the first to the last');
+    await game.press('Escape');
+    assert.deepEqual(await seen(), [false, 'ende']);
+    await game.close();
   });
 
   test('the shipped page fetches nothing from outside its origin, from a subfolder too, and has no test hooks', async () => {

@@ -7,7 +7,8 @@
 // once the start screen is painted it starts the module; it shows every
 // run-time error and anything uncaught in the page's error dialog, and
 // registers the service worker that keeps the game for offline play. A
-// file dropped on the page before then is kept for the engine too.
+// file dropped on the page before then is kept for the engine too, and so
+// is a right click on the form.
 (function () {
   'use strict';
 
@@ -25,6 +26,10 @@
   function showInternal(detail) {
     const dialog = document.getElementById('error');
     showError(dialog ? dialog.dataset.internal.replace('{}', function () { return detail; }) : detail);
+  }
+  function closeError() {
+    const dialog = document.getElementById('error');
+    if (dialog && dialog.open) dialog.close();
   }
   window.addEventListener('error', function (e) { showInternal(e.message || 'unbekannt'); });
   window.addEventListener('unhandledrejection', function (e) {
@@ -61,16 +66,25 @@
     if (moves && control instanceof HTMLInputElement) control.setSelectionRange(control.value.length, control.value.length);
   }
 
-  // A shortcut key moves the focus to its control (the markup's
-  // data-shortcut) at once, as the engine does when it takes the key, so
-  // that the keys after it go where they will go then; the engine does the
-  // rest when it gets the key.
+  // A key with its modifiers as the form's shortcuts name it: "F2",
+  // "Control+O", "Shift+F10".
+  function keyName(e) {
+    return (e.ctrlKey ? 'Control+' : '') + (e.altKey ? 'Alt+' : '') + (e.shiftKey ? 'Shift+' : '')
+      + (e.metaKey ? 'Meta+' : '') + (/^[a-z]$/.test(e.key) ? e.key.toUpperCase() : e.key);
+  }
+
+  // A key the form takes anywhere (the menu's data-keys) is the game's, not
+  // the browser's (Control+O opens no page). A control's shortcut moves the
+  // focus to its control (the markup's data-shortcut) at once, as the
+  // engine does when it takes the key, so that the keys after it go where
+  // they will go then; the engine does the rest when it gets the key.
   function shortcut(e) {
-    if (e.altKey || e.ctrlKey || e.metaKey || e.shiftKey) return;
-    const control = document.querySelector('#form [data-shortcut="' + CSS.escape(e.key) + '"]');
-    if (!control) return;
+    const menu = document.getElementById('menu');
+    const name = keyName(e);
+    if (!menu || menu.dataset.keys.split(' ').indexOf(name) < 0) return;
     e.preventDefault();
-    focus(control);
+    const control = document.querySelector('#form [data-shortcut="' + CSS.escape(name) + '"]');
+    if (control) focus(control);
   }
 
   // A press on the form outside the controls that take the focus (the
@@ -79,6 +93,14 @@
   document.addEventListener('mousedown', function (e) {
     if (e.target.closest('#form') && !e.target.closest('[data-focusable]')) e.preventDefault();
   }, true);
+
+  // The form's menu, not the browser's, on the form: kept for the engine.
+  function keepMenu(e) {
+    if (!(e.target instanceof Element) || !e.target.closest('#form')) return;
+    e.preventDefault();
+    kept.push({ event: e });
+  }
+  document.addEventListener('contextmenu', keepMenu);
 
   // A file dropped on the page is for the game, never a page to open in its
   // place; until the engine is ready, the file is kept for it and the
@@ -94,11 +116,14 @@
 
   window.galgenLoader = {
     showError: showError,
+    closeError: closeError,
     focus: focus,
+    keyName: keyName,
     // The engine is ready and listens itself: it gets the kept events.
     ready: function () {
       types.forEach(function (type) { document.removeEventListener(type, keep, true); });
       drags.forEach(function (type) { document.removeEventListener(type, keepDrop); });
+      document.removeEventListener('contextmenu', keepMenu);
       return kept.splice(0);
     },
   };

@@ -3,7 +3,8 @@
 // emscripten library. The form's elements are on the page already; the
 // engine decides everything, and this file only carries it out and passes
 // events back to it, the events the loader kept before it was ready too,
-// and the bytes of a file dropped on the page or named by its address.
+// the bytes of a file dropped on the page, chosen in the browser's file
+// chooser or named by its address, and the form's menu.
 mergeInto(LibraryManager.library, {
   $Page__deps: ['malloc', 'free'],
   $Page: {
@@ -43,11 +44,78 @@ mergeInto(LibraryManager.library, {
       input: function (id, e) { Page.call(_galgen_input, id, [e.inputType || '', e.data || '']); },
       compositionend: function (id, e) { Page.call(_galgen_composition_end, id, [e.data || '']); },
     },
+    // A key the form takes anywhere, named as the layout names it; not
+    // while a dialog of the page is open, whose keys are its own, nor while
+    // the menu is, which takes the keys that move in it.
     shortcut: function (e) {
-      if (!Page.shortcuts.includes(e.key) || e.altKey || e.ctrlKey || e.metaKey || e.shiftKey
-          || !document.getElementById('form')) return;
+      const name = window.galgenLoader.keyName(e);
+      if (!Page.shortcuts.includes(name) || !document.getElementById('form')
+          || document.querySelector('dialog[open]')) return;
       e.preventDefault();
-      Page.call(_galgen_shortcut, null, [e.key]);
+      if (!Page.menu().hidden) return;
+      Page.call(_galgen_shortcut, null, [name]);
+    },
+    // The form's menu: opened by the right mouse button on the form, where
+    // it was pressed, or by a key, at the element with the focus.
+    menu: function () { return document.getElementById('menu'); },
+    menuAt: null,
+    contextmenu: function (e) {
+      if (!(e.target instanceof Element) || !e.target.closest('#form')) return;
+      e.preventDefault();
+      if (!Page.menu().hidden || document.querySelector('dialog[open]')) return;
+      Page.menuAt = e.clientX || e.clientY ? [e.clientX, e.clientY] : null;
+      _galgen_open_menu();
+      Page.menuAt = null;
+    },
+    showMenu: function (entries) {
+      const menu = Page.menu();
+      const items = Array.prototype.slice.call(menu.querySelectorAll('[role=menuitem]'));
+      items.forEach(function (item) { item.hidden = entries.indexOf(Number(item.dataset.entry)) < 0; });
+      Page.menuReturn = document.activeElement;
+      let at = Page.menuAt;
+      if (!at) {
+        const r = (Page.menuReturn && Page.menuReturn !== document.body ? Page.menuReturn : document.getElementById('form'))
+          .getBoundingClientRect();
+        at = [r.left + r.width / 2, r.top + r.height / 2];
+      }
+      menu.hidden = false;
+      menu.style.left = Math.max(0, Math.min(at[0], window.innerWidth - menu.offsetWidth)) + 'px';
+      menu.style.top = Math.max(0, Math.min(at[1], window.innerHeight - menu.offsetHeight)) + 'px';
+      const first = items.filter(function (item) { return !item.hidden; })[0];
+      if (first) first.focus();
+    },
+    // Closes the menu; the focus goes back where it was.
+    closeMenu: function () {
+      const menu = Page.menu();
+      if (menu.hidden) return;
+      menu.hidden = true;
+      const back = Page.menuReturn;
+      Page.menuReturn = null;
+      if (back && back.isConnected) window.galgenLoader.focus(back);
+    },
+    // The keys that move in the menu, as in a desktop's menu.
+    menuKey: function (e) {
+      const items = Array.prototype.filter.call(Page.menu().querySelectorAll('[role=menuitem]'),
+        function (item) { return !item.hidden; });
+      const at = items.indexOf(document.activeElement);
+      const to = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: items.length - 1 }[e.key];
+      if (to !== undefined) {
+        e.preventDefault();
+        items[(to + items.length) % items.length].focus();
+      } else if (e.key === 'Escape' || e.key === 'Tab') {
+        e.preventDefault();
+        Page.closeMenu();
+      }
+    },
+    choose: function (e) {
+      const item = e.target.closest('[role=menuitem]');
+      if (!item) return;
+      Page.closeMenu();
+      _galgen_choose(Number(item.dataset.entry));
+    },
+    // A press outside the open menu closes it.
+    pressOutside: function (e) {
+      if (!Page.menu().hidden && !Page.menu().contains(e.target)) Page.closeMenu();
     },
     // Files reach the engine as bytes, at most this many of them.
     fileLimit: 0,
@@ -95,28 +163,52 @@ mergeInto(LibraryManager.library, {
     },
     // The file that `value` names, if it lies in the page's folder or below
     // it: resolved as the browser resolves it, before anything is fetched.
+    // The value is a file's path as it is, so a "#", a "?" or a "%" in it
+    // is part of the name. Only text is taken: a page, a folder's listing
+    // or a picture is not a list.
     fetchFile: function (value) {
       const folder = new URL('./', location.href).pathname;
       let url = null;
       try {
-        url = new URL(value, location.href);
+        url = new URL(value.replace(/%/g, '%25').replace(/#/g, '%23').replace(/\?/g, '%3F'), location.href);
       } catch (e) {
         url = null;
       }
-      if (url === null || url.origin !== location.origin || !url.pathname.startsWith(folder)
-          || /%2f|%5c/i.test(url.pathname)) {
+      if (url === null || url.origin !== location.origin || !url.pathname.startsWith(folder)) {
         Page.deliver(value, null, 'refused', '');
+        return;
+      }
+      if (url.pathname.endsWith('/')) {
+        Page.deliver(value, null, 'folder', '');
         return;
       }
       // Text: the service worker keeps such a file for offline play.
       fetch(url.href, { headers: { Accept: 'text/plain' } }).then(function (response) {
         if (response.status === 404) return Page.deliver(value, null, 'missing', '');
         if (!response.ok) return Page.deliver(value, null, 'unfetched', 'HTTP ' + response.status);
+        if (new URL(response.url).pathname.endsWith('/')) {
+          response.body.cancel();
+          return Page.deliver(value, null, 'folder', '');
+        }
+        const type = (response.headers.get('Content-Type') || '').split(';')[0].trim().toLowerCase();
+        if (type !== 'text/plain' && !(type === '' && /\.txt$/i.test(url.pathname))) {
+          response.body.cancel();
+          return Page.deliver(value, null, 'nottext', type);
+        }
         return Page.readBody(response.body, Page.fileLimit).then(function (bytes) {
+          Page.keepForOffline(url.href, bytes);
           Page.deliver(value, bytes, '', '');
         });
       }, function () {
         Page.deliver(value, null, 'unfetched', 'keine Verbindung');
+      });
+    },
+    // A list fetched before the service worker controlled the page (on the
+    // first visit) went past it: the worker is handed the bytes to keep.
+    keepForOffline: function (href, bytes) {
+      if (!('serviceWorker' in navigator) || navigator.serviceWorker.controller) return;
+      navigator.serviceWorker.ready.then(function (registration) {
+        if (registration.active) registration.active.postMessage({ keepList: href, bytes: bytes });
       });
     },
     // Hands a file to the engine: its bytes on the heap for the call.
@@ -149,6 +241,15 @@ mergeInto(LibraryManager.library, {
         return;
       }
       const e = record.event;
+      if (e.type === 'contextmenu') {
+        Page.contextmenu(e);
+        return;
+      }
+      const beside = e.type === 'click' && e.target instanceof Element ? e.target.closest('[data-kept]') : null;
+      if (beside) {
+        beside.click();
+        return;
+      }
       if (e.type === 'keydown') Page.shortcut(e);
       if ('after' in record) Page.edit(e.target, record);
       const target = e.type === 'click' && e.detail > 0 ? document.elementFromPoint(e.clientX, e.clientY) : e.target;
@@ -240,6 +341,15 @@ mergeInto(LibraryManager.library, {
       });
     });
     if (Page.shortcuts.length) document.addEventListener('keydown', Page.shortcut, true);
+    document.addEventListener('contextmenu', Page.contextmenu);
+    const menu = Page.menu();
+    if (menu) {
+      menu.addEventListener('keydown', Page.menuKey);
+      menu.addEventListener('click', Page.choose);
+      document.addEventListener('pointerdown', Page.pressOutside, true);
+      document.addEventListener('focusin', Page.pressOutside);
+    }
+    window.addEventListener('hashchange', function () { _galgen_address_changed(); });
     const kept = window.galgenLoader ? window.galgenLoader.ready() : [];
     queueMicrotask(function () {
       Page.replayAll(kept);
@@ -248,12 +358,13 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // The live region is emptied, so that it holds nothing of the game, and
-  // then tells what the note says. The note has the page's heading, since
-  // the form's goes with the form.
+  // The game's region (#game: the form, and what the page has beside it)
+  // goes. The live region is emptied, so that it holds nothing of the game,
+  // and then tells what the note says. The note has the page's heading,
+  // since the form's goes with the form.
   page_unload__deps: ['$Page'],
   page_unload: function () {
-    document.getElementById('form').parentElement.remove();
+    document.getElementById('game').remove();
     Page.elements = [];
     const note = document.getElementById('ended');
     note.hidden = false;
@@ -270,6 +381,42 @@ mergeInto(LibraryManager.library, {
     window.galgenLoader.showError(UTF8ToString(message));
   },
 
+  page_close_error: function () {
+    window.galgenLoader.closeError();
+  },
+
+  page_fragment__deps: ['malloc'],
+  page_fragment: function (key) {
+    const value = new URLSearchParams(location.hash.slice(1)).get(UTF8ToString(key));
+    if (value === null) return 0;
+    const size = lengthBytesUTF8(value) + 1;
+    const pointer = _malloc(size);
+    stringToUTF8(value, pointer, size);
+    return pointer;
+  },
+
+  page_show_menu__deps: ['$Page'],
+  page_show_menu: function (entries) {
+    Page.showMenu(UTF8ToString(entries).split(',').map(Number));
+  },
+
+  // The file chooser wants the player's own act: the key or click that
+  // chose the entry is still running.
+  page_choose_file: function () {
+    document.getElementById('file-choice').click();
+  },
+
+  // The dialog gives the focus back where it was when it closes.
+  page_type_file: function () {
+    const dialog = document.getElementById('type-file');
+    if (!dialog || dialog.open) return;
+    const back = document.activeElement;
+    dialog.addEventListener('close', function () {
+      if (back && back.isConnected) window.galgenLoader.focus(back);
+    }, { once: true });
+    dialog.showModal();
+  },
+
   // The loader keeps the drops that come before the engine is ready, and
   // lets none through to these listeners until then.
   page_accept_files__deps: ['$Page'],
@@ -277,6 +424,28 @@ mergeInto(LibraryManager.library, {
     Page.fileLimit = limit;
     document.addEventListener('dragover', Page.dragover);
     document.addEventListener('drop', Page.drop);
+    // The file chosen once the page has the keyboard back from the chooser
+    // and a screen reader has said where it is (or two seconds later), so
+    // that what the game then tells is heard, not talked over.
+    const choice = document.getElementById('file-choice');
+    if (choice) {
+      choice.addEventListener('change', function () {
+        const file = choice.files[0];
+        choice.value = '';
+        if (!file) return;
+        let taken = false;
+        const take = function () {
+          if (taken) return;
+          taken = true;
+          Page.readFile(file);
+        };
+        if (document.hasFocus()) take();
+        else {
+          window.addEventListener('focus', function () { setTimeout(take, 500); }, { once: true });
+          setTimeout(take, 2000);
+        }
+      });
+    }
   },
 
   page_fetch_parameter__deps: ['$Page'],

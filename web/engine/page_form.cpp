@@ -5,6 +5,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <cstdlib>
 #include <utility>
 
 #include "file_bytes.h"
@@ -62,7 +63,24 @@ void PageForm::loadNow()
     loading_ = true;
     core_.load();
     loading_ = false;
+    addressChanged();
     page_ready();
+}
+
+std::optional<std::string> PageForm::fragment(std::string_view key) const
+{
+    char* value = page_fragment(std::string(key).c_str());
+    if (!value)
+        return std::nullopt;
+    std::string text(value);
+    std::free(value);
+    return text;
+}
+
+void PageForm::addressChanged()
+{
+    if (onAddress_ && !core_.unloaded())
+        guarded(onAddress_);
 }
 
 void PageForm::dropFileOfAddress(std::string_view parameter)
@@ -83,6 +101,21 @@ void PageForm::focus(int control) { page_focus(control, loading_); }
 void PageForm::announce(std::string_view utf8) { page_announce(std::string(utf8).c_str()); }
 
 void PageForm::showError(const RuntimeError& error) { report(error); }
+
+void PageForm::closeError() { page_close_error(); }
+
+void PageForm::showMenu(const std::vector<int>& entries)
+{
+    std::string list;
+    for (const int entry : entries)
+        list += (list.empty() ? "" : ",") + std::to_string(entry);
+    page_show_menu(list.c_str());
+}
+
+// The chooser's filter is the one the page's file input was written with.
+void PageForm::chooseFile(const form::FileChoice&) { page_choose_file(); }
+
+void PageForm::typeFile() { page_type_file(); }
 
 void PageForm::unload() { page_unload(); }
 
@@ -121,7 +154,7 @@ galgen::FileFault faultNamed(std::string_view name)
     const std::pair<std::string_view, FileFault> names[] = {
         {"missing", FileFault::Missing},       {"folder", FileFault::Folder},
         {"unreadable", FileFault::Unreadable}, {"refused", FileFault::Refused},
-        {"unfetched", FileFault::NotFetched},
+        {"unfetched", FileFault::NotFetched},  {"nottext", FileFault::NotText},
     };
     for (const auto& [named, fault] : names)
         if (name == named)
@@ -158,6 +191,21 @@ EMSCRIPTEN_KEEPALIVE void galgen_click(int id, int clickCount)
 EMSCRIPTEN_KEEPALIVE void galgen_shortcut(const char* key)
 {
     dispatch([&](PageForm& form) { form.engine().shortcut(key); });
+}
+
+EMSCRIPTEN_KEEPALIVE void galgen_open_menu()
+{
+    dispatch([](PageForm& form) { form.engine().openMenu(); });
+}
+
+EMSCRIPTEN_KEEPALIVE void galgen_choose(int entry)
+{
+    dispatch([&](PageForm& form) { form.engine().choose(entry); });
+}
+
+EMSCRIPTEN_KEEPALIVE void galgen_address_changed()
+{
+    dispatch([](PageForm& form) { form.addressChanged(); });
 }
 
 // A key value that is one character is typed text; any other is a name.

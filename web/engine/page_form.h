@@ -10,6 +10,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,15 @@ public:
     // file of the site it names reaches the form as if dropped on it, once
     // fetched; one it may not fetch or could not, with its fault.
     void dropFileOfAddress(std::string_view parameter);
+    // The value of this key in the fragment of the page's address
+    // (#woerter=…), if it has one. Browsers never send the fragment to the
+    // site.
+    std::optional<std::string> fragment(std::string_view key) const;
+    // What the program does with the page's address once the form is
+    // loaded, before the events the page kept reach it, and again whenever
+    // the address's fragment changes.
+    void onAddress(std::function<void()> action) { onAddress_ = std::move(action); }
+    void addressChanged();
     // What the program does once the form is unloaded: typically discard it.
     void afterUnload(std::function<void()> action) { afterUnload_ = std::move(action); }
 
@@ -52,12 +62,18 @@ public:
     void focus(int control) override;
     void announce(std::string_view utf8) override;
     void showError(const RuntimeError& error) override;
+    void closeError() override;
+    bool offers(form::MenuAction) const override { return true; }
+    void showMenu(const std::vector<int>& entries) override;
+    void chooseFile(const form::FileChoice& choice) override;
+    void typeFile() override;
     // A page cannot close itself; it ends the game the way a closed window
     // does, discarding the form and its state.
     void unload() override;
 
 private:
     form::FormCore core_;
+    std::function<void()> onAddress_;
     std::function<void()> afterUnload_;
     bool loading_ = false;
 };

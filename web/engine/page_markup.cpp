@@ -107,6 +107,16 @@ std::string border(const ControlRow& row, const form::PixelRect& place)
            + ";background-repeat:no-repeat";
 }
 
+// A shortcut as a German keyboard labels it: "Strg+O".
+std::string keyLabel(std::string_view shortcut)
+{
+    std::string label(shortcut);
+    for (const auto& [name, german] : {std::pair{"Control+", "Strg+"}, std::pair{"Shift+", "Umschalt+"}})
+        if (const std::size_t at = label.find(name); at != std::string::npos)
+            label.replace(at, std::string_view(name).size(), german);
+    return label;
+}
+
 }  // namespace
 
 PageMarkup::PageMarkup(const form::FormLayout& layout, std::string pictureFolder)
@@ -127,6 +137,35 @@ std::string PageMarkup::html() const
     std::string out;
     children(out, {});
     return out;
+}
+
+std::string PageMarkup::menuHtml() const
+{
+    std::string keys;
+    for (const std::string_view key : core_.shortcutKeys())
+        keys.append(keys.empty() ? "" : " ").append(key);
+    std::string out = Tag("div")("id", "menu")("role", "menu")("aria-label", core_.layout().caption)("hidden")(
+                          "data-keys", keys)
+                          .str();
+    for (const int entry : core_.menu()) {
+        const form::MenuEntry& e = core_.menuEntry(entry);
+        Tag item("button");
+        constexpr std::string_view actions[] = {"click", "open-file", "type-file"};
+        item("type", "button")("role", "menuitem")("tabindex", "-1")("data-entry", std::to_string(entry))(
+            "data-name", e.name)("data-action", actions[std::size_t(e.action)]);
+        if (!e.shortcut.empty())
+            item("aria-keyshortcuts", e.shortcut);
+        out += item.str() + escaped(e.caption);
+        if (!e.shortcut.empty())
+            out += "<span class=\"keys\" aria-hidden=\"true\">" + escaped(keyLabel(e.shortcut)) + "</span>";
+        out += "</button>";
+    }
+    out += "</div>";
+    const form::FileChoice& choice = core_.layout().fileChoice;
+    return out + Tag("input")("type", "file")("id", "file-choice")(
+                     "accept", std::string(choice.suffix) + "," + std::string(choice.mediaType))("hidden")(
+                     "tabindex", "-1")
+                     .str();
 }
 
 void PageMarkup::element(std::string& out, int id) const

@@ -30,6 +30,11 @@ public:
 
     // The form's elements, to stand inside the page's form ground.
     std::string html() const;
+    // The form's menu (#menu), hidden, with the keys the form takes anywhere
+    // (data-keys), and the file input of its dialog for opening a file
+    // (#file-choice); they stand outside the form ground, which the page
+    // scales.
+    std::string menuHtml() const;
     // The rules that place and paint them, the ground's size and colour, and
     // the text colours darkened where the player asks for more contrast.
     std::string css() const;
@@ -38,6 +43,8 @@ public:
     void announce(std::string_view) override {}
     void showError(const RuntimeError& error) override { throw error; }
     void unload() override {}
+    // The page has a dialog for each menu action.
+    bool offers(form::MenuAction) const override { return true; }
 
 private:
     void element(std::string& out, int control) const;

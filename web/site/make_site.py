@@ -18,7 +18,7 @@
 # The form's facts (the markup program's JSON: caption, ground colour, the
 # internal error's message) fill the page's and the manifest's @CAPTION@,
 # @GROUND@ and @INTERNAL_ERROR@.
-#   make_site.py --out DIR --template index.html.in --form-html F --form-css F
+#   make_site.py --out DIR --template index.html.in --form-html F --form-menu F --form-css F
 #                --facts F --style style.css --loader loader.js
 #                --module-js X.js --module-wasm X.wasm
 #                --manifest manifest.webmanifest --worker sw.js
@@ -38,8 +38,8 @@ import re
 import shutil
 
 parser = argparse.ArgumentParser()
-for option in ("out", "template", "form-html", "form-css", "facts", "style", "loader", "module-js", "module-wasm",
-               "manifest", "worker", "policy"):
+for option in ("out", "template", "form-html", "form-menu", "form-css", "facts", "style", "loader", "module-js",
+               "module-wasm", "manifest", "worker", "policy"):
     parser.add_argument("--" + option, required=True)
 parser.add_argument("--asset", action="append", default=[])
 parser.add_argument("--copy", action="append", default=[])
@@ -126,6 +126,7 @@ page = filled(rewrite(read(args.template)), {
     "INTERNAL_ERROR": attribute(facts["internalError"]),
     "MODULE_JS": names[module_js],
     "FORM": rewrite(read(args.form_html)),
+    "MENU": read(args.form_menu),
     # Exactly the texts hashed above.
     "STYLE": style,
     "LOADER": loader,

@@ -8,7 +8,8 @@
 // takes over once no page of the old one is open, and drops the old cache.
 // A word list the page fetches (it asks for text/plain: a list a teacher
 // put beside the game) comes from the network too, and offline from the
-// copy kept the last time it came.
+// copy kept the last time it came; a list the page fetched before this
+// worker controlled it (on the first visit), the page hands over to keep.
 'use strict';
 const CACHE = '@CACHE@';
 const FILES = @FILES@;
@@ -21,6 +22,14 @@ self.addEventListener('install', (event) => {
 self.addEventListener('activate', (event) => {
   event.waitUntil(caches.keys().then((names) => Promise.all(
     names.filter((name) => name.startsWith('galgen-') && name !== CACHE).map((name) => caches.delete(name)))));
+});
+
+self.addEventListener('message', (event) => {
+  const list = event.data && event.data.keepList;
+  const sameSite = () => { try { return new URL(list).origin === location.origin; } catch (e) { return false; } };
+  if (typeof list !== 'string' || !sameSite() || !(event.data.bytes instanceof Uint8Array)) return;
+  const response = new Response(event.data.bytes, { headers: { 'Content-Type': 'text/plain' } });
+  event.waitUntil(caches.open(LISTS).then((cache) => cache.put(list, response)));
 });
 
 self.addEventListener('fetch', (event) => {

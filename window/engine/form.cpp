@@ -353,6 +353,10 @@ void Form::showMenu(const std::vector<int>& entries)
     }
     QWidget* focus = focusWidget() ? focusWidget() : this;
     menu->popup(menuAt_.value_or(focus->mapToGlobal(focus->rect().center())));
+    // Opened by a key, the menu starts on its first entry, as the keys
+    // that move in it expect.
+    if (!menuAt_ && !menu->actions().isEmpty())
+        menu->setActiveAction(menu->actions().front());
 }
 
 // Qt's own dialog, not the desktop's, so that it speaks German whatever the
@@ -369,8 +373,12 @@ void Form::chooseFile(const FileChoice& choice)
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QFileDialog::fileSelected, this, &Form::takeFile);
+    // The file once the dialog is gone and the window has the keyboard back,
+    // so that what the game then tells is the window's.
     connect(dialog, &QDialog::finished, this, &Form::takeKeysBack);
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
+        QMetaObject::invokeMethod(this, [this, path] { takeFile(path); }, Qt::QueuedConnection);
+    });
     fileDialog_ = dialog;
     dialog->open();
 }

@@ -21,9 +21,10 @@ export class PuppeteerPage {
     return this.page.evaluate(fn, ...args);
   }
 
-  // A left click at that point of the viewport, in CSS pixels.
-  mouseClick(x, y) {
-    return this.page.mouse.click(x, y);
+  // A click at that point of the viewport, in CSS pixels, with the left
+  // button or the right.
+  mouseClick(x, y, button = 'left') {
+    return this.page.mouse.click(x, y, { button });
   }
 
   // One key, by its DOM key name, with the modifiers held.

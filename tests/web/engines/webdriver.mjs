@@ -11,7 +11,8 @@ const named = {
   Backspace: '\uE003', Tab: '\uE004', Enter: '\uE006', NumpadEnter: '\uE007', Shift: '\uE008',
   Control: '\uE009', Alt: '\uE00A', Escape: '\uE00C', PageUp: '\uE00E', PageDown: '\uE00F',
   End: '\uE010', Home: '\uE011', ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014',
-  ArrowDown: '\uE015', Insert: '\uE016', Delete: '\uE017', F1: '\uE031', F2: '\uE032', F3: '\uE033', Meta: '\uE03D',
+  ArrowDown: '\uE015', Insert: '\uE016', Delete: '\uE017', F1: '\uE031', F2: '\uE032', F3: '\uE033', F10: '\uE03A',
+  Meta: '\uE03D',
 };
 
 export function webDriverKey(key) {

@@ -7,7 +7,7 @@
 import { spawn } from 'node:child_process';
 import { createServer } from 'node:net';
 import { setTimeout as sleep } from 'node:timers/promises';
-import { Builder, Origin } from 'selenium-webdriver';
+import { Builder, Button, Origin } from 'selenium-webdriver';
 import { textInputInPage, webDriverKey } from './webdriver.mjs';
 
 const miniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
@@ -143,9 +143,10 @@ class WebKitWindow {
 
   // WebKit's WebDriver moves the pointer in whole CSS pixels: a point
   // inside a pixel is that pixel's own coordinates.
-  mouseClick(x, y) {
+  mouseClick(x, y, button = 'left') {
+    const pressed = button === 'right' ? Button.RIGHT : Button.LEFT;
     return this.driver.actions().move({ origin: Origin.VIEWPORT, x: Math.floor(x), y: Math.floor(y), duration: 0 })
-      .press().release().perform();
+      .press(pressed).release(pressed).perform();
   }
 
   async press(key, modifiers = []) {
