@@ -52,17 +52,18 @@ mergeInto(LibraryManager.library, {
       if (!Page.shortcuts.includes(name) || !document.getElementById('form')
           || document.querySelector('dialog[open]')) return;
       e.preventDefault();
-      if (!Page.menu().hidden) return;
+      if (Page.menuOpen()) return;
       Page.call(_galgen_shortcut, null, [name]);
     },
     // The form's menu: opened by the right mouse button on the form, where
     // it was pressed, or by a key, at the element with the focus.
     menu: function () { return document.getElementById('menu'); },
+    menuOpen: function () { return Boolean(Page.menu()) && !Page.menu().hidden; },
     menuAt: null,
     contextmenu: function (e) {
       if (!(e.target instanceof Element) || !e.target.closest('#form')) return;
       e.preventDefault();
-      if (!Page.menu().hidden || document.querySelector('dialog[open]')) return;
+      if (Page.menuOpen() || document.querySelector('dialog[open]')) return;
       Page.menuAt = e.clientX || e.clientY ? [e.clientX, e.clientY] : null;
       _galgen_open_menu();
       Page.menuAt = null;
@@ -87,7 +88,7 @@ mergeInto(LibraryManager.library, {
     // Closes the menu; the focus goes back where it was.
     closeMenu: function () {
       const menu = Page.menu();
-      if (menu.hidden) return;
+      if (!Page.menuOpen()) return;
       menu.hidden = true;
       const back = Page.menuReturn;
       Page.menuReturn = null;
@@ -115,7 +116,7 @@ mergeInto(LibraryManager.library, {
     },
     // A press outside the open menu closes it.
     pressOutside: function (e) {
-      if (!Page.menu().hidden && !Page.menu().contains(e.target)) Page.closeMenu();
+      if (Page.menuOpen() && !Page.menu().contains(e.target)) Page.closeMenu();
     },
     // Files reach the engine as bytes, at most this many of them.
     fileLimit: 0,
