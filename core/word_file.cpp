@@ -231,6 +231,8 @@ std::string readFault(const FileBytes& file)
         return "Eine Wortliste muss auf derselben Website im Ordner des Spiels liegen (oder darunter).";
     case FileFault::NotFetched: return "Die Datei ließ sich nicht laden (" + file.detail + ").";
     case FileFault::NotText:
+        if (file.detail.empty())
+            return "Die Website schickt sie nicht als Textdatei.";
         return "Die Website schickt sie nicht als Textdatei, sondern als " + quoted(utf8ToUnicode(file.detail))
                + ".";
     case FileFault::Damaged:

@@ -172,6 +172,7 @@ TEST(WordFile, ReadsAGoodListAndNamesEveryFaultOfABadOne)
          FileFault::Stalled},
         {"a page instead of a text file", "", {},
          {"Die Website schickt sie nicht als Textdatei, sondern als „text/html“."}, FileFault::NotText, "text/html"},
+        {"a file sent with no type", "", {}, {"Die Website schickt sie nicht als Textdatei."}, FileFault::NotText, ""},
         {"a damaged link", "", {},
          {"Der Link ist unvollständig oder verändert; bitte den ganzen Link noch einmal kopieren."},
          FileFault::Damaged},

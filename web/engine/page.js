@@ -187,13 +187,14 @@ mergeInto(LibraryManager.library, {
       fetch(url.href, { headers: { Accept: 'text/plain' } }).then(function (response) {
         if (response.status === 404) return Page.deliver(value, null, 'missing', '');
         if (!response.ok) return Page.deliver(value, null, 'unfetched', 'HTTP ' + response.status);
+        const done = function () { if (response.body) response.body.cancel(); };
         if (new URL(response.url).pathname.endsWith('/')) {
-          response.body.cancel();
+          done();
           return Page.deliver(value, null, 'folder', '');
         }
         const type = (response.headers.get('Content-Type') || '').split(';')[0].trim().toLowerCase();
         if (type !== 'text/plain' && !(type === '' && /\.txt$/i.test(url.pathname))) {
-          response.body.cancel();
+          done();
           return Page.deliver(value, null, 'nottext', type);
         }
         return Page.readBody(response.body, Page.fileLimit).then(function (bytes) {
