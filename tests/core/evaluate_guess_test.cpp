@@ -95,6 +95,39 @@ TEST_F(EvaluateGuess, KeysAreIgnoredBeforeTheFirstRound)
     EXPECT_TRUE(state.maskText.empty());
 }
 
+// What one key sends, in order and nothing more: the mask always first,
+// then the part of the stage that the key's miss reached.
+TEST_F(EvaluateGuess, KeysAndTheCommandsTheySend)
+{
+    const auto text = [](std::string_view control, const char* utf8) {
+        return DisplayCommand{control, Property::Text, Text::fromUtf8(utf8)};
+    };
+    const auto shows = [](std::string_view control, bool visible) {
+        return DisplayCommand{control, Property::Visible, visible};
+    };
+    const struct {
+        const char* before;
+        char key;
+        std::vector<DisplayCommand> sent;
+    } rows[] = {
+        {"", 'u', {text(Fragewort, "-u-")}},
+        {"", 'x', {text(Fragewort, "---"), shows(teil1, true)}},
+        {"xyz", 'q', {text(Fragewort, "---"), shows(teil4, true)}},
+        {"xyzqwv", 'b', {text(Fragewort, "---"), shows(teil7, true)}},
+        {"xyzqwvb", 'k',
+         {text(Fragewort, "---"), shows(teil8, true), shows(teil9, true), shows(teil10, true), shows(teil4, false),
+          text(Fragewort, "Hut")}},
+    };
+    for (const auto& row : rows) {
+        game.state.wordTable.at(rowHut, 1) = notDrawn;
+        startWith(rowHut);
+        type(row.before);
+        display.log.clear();
+        key(row.key);
+        EXPECT_EQ(display.log, row.sent) << row.before << row.key;
+    }
+}
+
 TEST_F(EvaluateGuess, TheWinEndsAt100NeverAt99)
 {
     startWith(rowHut);
