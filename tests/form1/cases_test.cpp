@@ -33,26 +33,6 @@ const json& table()
     return all;
 }
 
-// One key by its DOM name, with the modifiers held.
-void press(NullEngine& engine, const json& step)
-{
-    int modifiers = 0;
-    bool shift = false;
-    for (const std::string m : step.value("modifiers", json::array())) {
-        if (m == "Shift")
-            shift = true;
-        else if (m == "Control")
-            modifiers |= form::Control;
-        else if (m == "Alt")
-            modifiers |= form::Alt;
-        else if (m == "Meta")
-            modifiers |= form::Meta;
-        else
-            ADD_FAILURE() << "a modifier the driver does not know: " << m;
-    }
-    engine.press(step["key"].get<std::string>(), modifiers, shift);
-}
-
 class Player {
 public:
     Player() { engine.load(); }
@@ -94,7 +74,7 @@ private:
         else if (s.contains("type"))
             engine.type(s["type"].get<std::string>());
         else if (s.contains("key"))
-            press(engine, s);
+            engine.press(s["key"].get<std::string>(), s.value("modifiers", json::array()).get<std::vector<std::string>>());
         else if (s.contains("input"))
             engine.input(s["input"].get<std::string>());
         else if (s.contains("compose"))

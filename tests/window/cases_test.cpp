@@ -13,9 +13,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QTest>
-#include <QUrl>
 #include <memory>
 
 #include "form.h"
@@ -42,55 +40,6 @@ QJsonObject table()
     return QJsonDocument::fromJson(file.readAll()).object();
 }
 
-// A key by its DOM name, as the desktop's keyboard reports it: Qt's key
-// code, the text X11 gives it, and the modifiers.
-struct QtKey {
-    Qt::Key key;
-    QString text;
-    Qt::KeyboardModifiers modifiers;
-};
-
-QtKey qtKey(const QString& name, const QJsonArray& modifierNames)
-{
-    Qt::KeyboardModifiers modifiers;
-    for (const QJsonValue& m : modifierNames) {
-        const QString modifier = m.toString();
-        modifiers |= modifier == "Shift" ? Qt::ShiftModifier
-                     : modifier == "Control" ? Qt::ControlModifier
-                     : modifier == "Alt" ? Qt::AltModifier
-                     : modifier == "Meta" ? Qt::MetaModifier
-                     : Qt::NoModifier;
-    }
-    const struct {
-        const char* name;
-        Qt::Key key;
-        const char* text;
-    } named[] = {
-        {"Backspace", Qt::Key_Backspace, "\b"}, {"Enter", Qt::Key_Return, "\r"}, {"NumpadEnter", Qt::Key_Enter, "\r"},
-        {"Escape", Qt::Key_Escape, "\x1b"},     {"Tab", Qt::Key_Tab, "\t"},       {"Delete", Qt::Key_Delete, "\x7f"},
-        {"ArrowLeft", Qt::Key_Left, ""},        {"Home", Qt::Key_Home, ""},       {"End", Qt::Key_End, ""},
-        {"Shift", Qt::Key_Shift, ""},           {"F1", Qt::Key_F1, ""},           {"F2", Qt::Key_F2, ""},
-        {"F3", Qt::Key_F3, ""},
-    };
-    for (const auto& n : named) {
-        if (name == QLatin1String(n.name)) {
-            if (n.key == Qt::Key_Tab && (modifiers & Qt::ShiftModifier))
-                return {Qt::Key_Backtab, QString(), modifiers};
-            return {n.key, QString::fromLatin1(n.text),
-                    n.key == Qt::Key_Enter ? modifiers | Qt::KeypadModifier : modifiers};
-        }
-    }
-    if (name.toUcs4().size() != 1)
-        qFatal("a key the driver does not know: %s", qPrintable(name));
-    const QChar ch = name.at(0);
-    const char16_t upper = ch.toUpper().unicode();
-    const Qt::Key key = upper < 0x100 ? Qt::Key(upper) : Qt::Key_unknown;
-    // X11 gives Control with a letter its control character as text.
-    if ((modifiers & Qt::ControlModifier) && upper >= 'A' && upper <= 'Z')
-        return {key, QString(QChar(upper - 64)), modifiers};
-    return {key, name, modifiers};
-}
-
 }  // namespace
 
 class CasesTest : public QObject {
@@ -103,10 +52,8 @@ private slots:
 private:
     void run(const QJsonArray& steps);
     void step(const QJsonObject& step, int iteration);
-    void dropFile(const QString& path);
     void expect(const QJsonObject& want);
     QWidget* widget(const QString& name) const;
-    QString textOf(const QString& name) const;
 
     ScriptedRandom random_;
     std::unique_ptr<form::Form> form_;
@@ -183,8 +130,10 @@ void CasesTest::step(const QJsonObject& s, int iteration)
     } else if (s.contains("type")) {
         type(window, s["type"].toString());
     } else if (s.contains("key")) {
-        const QtKey k = qtKey(s["key"].toString(), s["modifiers"].toArray());
-        QTest::sendKeyEvent(QTest::Click, window.windowHandle(), k.key, k.text, k.modifiers);
+        QStringList modifiers;
+        for (const QJsonValue& m : s["modifiers"].toArray())
+            modifiers << m.toString();
+        pressNamed(window, s["key"].toString(), modifiers);
     } else if (s.contains("input") || s.contains("compose") || s.contains("dead")) {
         QVERIFY(focus);
         if (s.contains("dead"))
@@ -201,29 +150,12 @@ void CasesTest::step(const QJsonObject& s, int iteration)
         for (const QJsonValue& inner : s["early"].toArray())
             step(inner.toObject(), iteration);
     } else if (s.contains("list")) {
-        dropFile(QStringLiteral(GALGEN_SOURCE_DIR "/") + s["list"].toString());
+        dropFile(*form_, QStringLiteral(GALGEN_SOURCE_DIR "/") + s["list"].toString());
     } else if (s.contains("expect")) {
         expect(s["expect"].toObject());
     } else {
         QFAIL("a step of a kind the driver does not know");
     }
-}
-
-// What a file manager's drag brings: the file's address, dragged over the
-// middle of the window and dropped there; the form takes it once the drop
-// is over.
-void CasesTest::dropFile(const QString& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint middle = form_->rect().center();
-    QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(form_.get(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(form_.get(), &drop);
-    QVERIFY(drop.isAccepted());
-    QCoreApplication::processEvents();
 }
 
 void CasesTest::expect(const QJsonObject& want)
@@ -247,7 +179,7 @@ void CasesTest::expect(const QJsonObject& want)
     }
     const QJsonObject texts = want["texts"].toObject();
     for (auto text = texts.begin(); text != texts.end(); ++text)
-        QCOMPARE(textOf(text.key()), text.value().toString());
+        QCOMPARE(textOf(widget(text.key())), text.value().toString());
     if (want.contains("spoken")) {
         const auto* announcement = form_->findChild<form::Announcement*>();
         QCOMPARE(announcement->accessibleName(), want["spoken"].toString());
@@ -269,16 +201,6 @@ QWidget* CasesTest::widget(const QString& name) const
     if (!control)
         qFatal("the table names a control the form lacks: %s", qPrintable(name));
     return control;
-}
-
-QString CasesTest::textOf(const QString& name) const
-{
-    QWidget* control = widget(name);
-    if (auto* label = qobject_cast<QLabel*>(control))
-        return label->text();
-    if (auto* box = qobject_cast<QLineEdit*>(control))
-        return box->text();
-    return qobject_cast<QAbstractButton*>(control)->text();
 }
 
 QTEST_MAIN(CasesTest)
