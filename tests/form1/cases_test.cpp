@@ -15,6 +15,7 @@
 #include "key_log.h"
 #include "layout.h"
 #include "null_engine.h"
+#include "table_actions.h"
 #include "scripted_random.h"
 
 namespace galgen::testing {
@@ -65,22 +66,8 @@ private:
             random.pushRow(s["draw"].is_string() ? iteration : s["draw"].get<int>(), form1.state().wordCount);
         else if (s.contains("random"))
             random.push(s["random"].get<float>());
-        else if (s.contains("click"))
-            clickCentre(s["click"].get<std::string>());
-        else if (s.contains("clickAt"))
-            engine.clickAt(s["clickAt"][0], s["clickAt"][1]);
-        else if (s.contains("activate"))
-            engine.activate(s["activate"].get<std::string>());
-        else if (s.contains("type"))
-            engine.type(s["type"].get<std::string>());
-        else if (s.contains("key"))
-            engine.press(s["key"].get<std::string>(), s.value("modifiers", json::array()).get<std::vector<std::string>>());
-        else if (s.contains("input"))
-            engine.input(s["input"].get<std::string>());
-        else if (s.contains("compose"))
-            engine.compose(s["compose"].get<std::vector<std::string>>(), s["commit"].get<std::string>());
-        else if (s.contains("dead"))
-            engine.dead(s["commit"].get<std::string>());
+        else if (playAction(engine, s))
+            return;
         else if (s.contains("early"))
             play(s["early"], iteration);   // ready from the start: early is like any other moment
         else if (s.contains("list"))
@@ -89,14 +76,6 @@ private:
             expect(s["expect"]);
         else
             ADD_FAILURE() << "a step of a kind the driver does not know";
-    }
-
-    // A click on the pixel at the centre of the control's laid-out
-    // rectangle: whatever lies on top there gets it.
-    void clickCentre(const std::string& name)
-    {
-        const form::PixelRect r = engine.core().place(engine.core().find(name));
-        engine.clickAt(r.left + r.width / 2, r.top + r.height / 2);
     }
 
     // The player drops this file of the project on the form, whole.

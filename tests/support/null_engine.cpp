@@ -140,7 +140,7 @@ void NullEngine::press(std::string_view key, const std::vector<std::string>& mod
         else if (m == "Meta")
             modifiers |= form::Meta;
         else
-            throw std::logic_error("a modifier the null engine does not know: " + m);
+            throw std::invalid_argument("a modifier the null engine does not know: " + m);
     }
     press(key, modifiers, shift);
 }
