@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -71,20 +70,11 @@ private:
         else if (s.contains("early"))
             play(s["early"], iteration);   // ready from the start: early is like any other moment
         else if (s.contains("list"))
-            dropList(s["list"].get<std::string>());
+            dropProjectFile(engine, GALGEN_SOURCE_DIR, s["list"].get<std::string>());
         else if (s.contains("expect"))
             expect(s["expect"]);
         else
             ADD_FAILURE() << "a step of a kind the driver does not know";
-    }
-
-    // The player drops this file of the project on the form, whole.
-    void dropList(const std::string& path)
-    {
-        std::ifstream file(std::string(GALGEN_SOURCE_DIR) + "/" + path, std::ios::binary);
-        ASSERT_TRUE(file) << path;
-        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-        engine.core().dropFile({.name = path.substr(path.rfind('/') + 1), .bytes = bytes});
     }
 
     void expect(const json& want)

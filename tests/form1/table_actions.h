@@ -5,6 +5,8 @@
 // the form fuzzer, which plays any sequence of such steps, share them.
 #pragma once
 
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
@@ -54,6 +56,17 @@ inline bool playAction(NullEngine& engine, const nlohmann::json& s)
         return false;
     }
     return true;
+}
+
+// The player drops the file at `path` below the project's folder `root` on
+// the form, whole.
+inline void dropProjectFile(NullEngine& engine, const std::string& root, const std::string& path)
+{
+    std::ifstream file(root + "/" + path, std::ios::binary);
+    if (!file)
+        throw std::invalid_argument("cannot read " + path);
+    engine.core().dropFile({.name = path.substr(path.rfind('/') + 1),
+                            .bytes = std::string(std::istreambuf_iterator<char>(file), {})});
 }
 
 }  // namespace galgen::testing

@@ -4,10 +4,8 @@
 // and key events and input-method events, each case from a fresh window.
 // What every engine must give is in the table; this file only says how the
 // desktop's hands and eyes do each step.
-#include <QAccessible>
 #include <QApplication>
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -24,6 +22,7 @@
 #include "screen_probe.h"
 #include "scripted_random.h"
 #include "widgets.h"
+#include "window_actions.h"
 
 using namespace galgen;
 using namespace galgen::testing;
@@ -111,46 +110,15 @@ void CasesTest::run(const QJsonArray& steps)
 
 void CasesTest::step(const QJsonObject& s, int iteration)
 {
-    QWidget& window = *form_;
-    QWidget* focus = QApplication::focusWidget();
     if (s.contains("draw")) {
         random_.pushRow(s["draw"].isString() ? iteration : s["draw"].toInt(), form1_->state().wordCount);
     } else if (s.contains("random")) {
         random_.push(float(s["random"].toDouble()));
-    } else if (s.contains("click")) {
-        QWidget* target = widget(s["click"].toString());
-        click(window, target->mapTo(&window, target->rect().center()));
-    } else if (s.contains("activate")) {
-        // What assistive technology does: the control's own press action.
-        QAccessible::queryAccessibleInterface(widget(s["activate"].toString()))
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::pressAction());
-    } else if (s.contains("clickAt")) {
-        click(window, {s["clickAt"][0].toInt(), s["clickAt"][1].toInt()});
-    } else if (s.contains("type")) {
-        type(window, s["type"].toString());
-    } else if (s.contains("key")) {
-        QStringList modifiers;
-        for (const QJsonValue& m : s["modifiers"].toArray())
-            modifiers << m.toString();
-        pressNamed(window, s["key"].toString(), modifiers);
-    } else if (s.contains("input") || s.contains("compose") || s.contains("dead")) {
-        QVERIFY(focus);
-        if (s.contains("dead"))
-            QTest::sendKeyEvent(QTest::Click, window.windowHandle(), Qt::Key_Dead_Circumflex, QString(), {});
-        for (const QJsonValue& preedit : s["compose"].toArray()) {
-            QInputMethodEvent composing(preedit.toString(), {});
-            QApplication::sendEvent(focus, &composing);
-        }
-        QInputMethodEvent commit;
-        commit.setCommitString(s.contains("input") ? s["input"].toString() : s["commit"].toString());
-        QApplication::sendEvent(focus, &commit);
+    } else if (playAction(*form_, s, QStringLiteral(GALGEN_SOURCE_DIR))) {
     } else if (s.contains("early")) {
         // The window is ready from the start: the steps come as any others.
         for (const QJsonValue& inner : s["early"].toArray())
             step(inner.toObject(), iteration);
-    } else if (s.contains("list")) {
-        dropFile(*form_, QStringLiteral(GALGEN_SOURCE_DIR "/") + s["list"].toString());
     } else if (s.contains("expect")) {
         expect(s["expect"].toObject());
     } else {

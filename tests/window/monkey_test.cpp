@@ -29,14 +29,13 @@
 // led to it.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QInputMethodEvent>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <deque>
-#include <fstream>
-#include <iterator>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <memory>
 #include <random>
 #include <set>
@@ -48,6 +47,8 @@
 #include "pictures.h"
 #include "random.h"
 #include "screen_probe.h"
+#include "table_actions.h"
+#include "window_actions.h"
 
 using namespace galgen;
 using namespace galgen::testing;
@@ -81,34 +82,10 @@ struct Twins {
     QStringList windowErrors;
 };
 
-// What the monkey does next.
-struct Event {
-    enum Kind { Click, Key, Commit, Dead, Drop, Resize, Close } kind;
-    QPoint at{};              // Click
-    QString key{};            // Key: a DOM key name or one character; Commit, Dead: the text
-    QStringList modifiers{};  // Key
-    QString file{};           // Drop: a path from the project's folder
-    QSize size{};             // Resize
-
-    QString describe() const
-    {
-        switch (kind) {
-        case Click: return QStringLiteral("click at %1,%2").arg(at.x()).arg(at.y());
-        case Key: {
-            QString shown;
-            for (const QChar ch : key)
-                shown += ch.isPrint() ? QString(ch) : QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
-            return QStringLiteral("key \"%1\"%2").arg(shown, modifiers.isEmpty() ? QString() : QLatin1Char('+') + modifiers.join('+'));
-        }
-        case Commit: return QStringLiteral("input method commits \"%1\"").arg(key);
-        case Dead: return QStringLiteral("dead key, then \"%1\"").arg(key);
-        case Drop: return QStringLiteral("drop %1").arg(file);
-        case Resize: return QStringLiteral("resize to %1x%2").arg(size.width()).arg(size.height());
-        case Close: return QStringLiteral("close by the window system");
-        }
-        return {};
-    }
-};
+// What the monkey does: a step of the table of form cases, or one that only
+// the window has: {"resize": [width, height]} or {"close": true}, the
+// window system's close button.
+using nlohmann::json;
 
 // The keys without a character of their own that the monkey presses.
 const char* const namedKeys[] = {
@@ -140,9 +117,9 @@ private slots:
 
 private:
     void startAfresh();
-    Event nextEvent();
+    json nextEvent();
     QString randomCharacter();
-    void play(const Event& event);
+    void play(const json& event);
     QString differences();
     QString screenDifferences();
 
@@ -203,7 +180,7 @@ QString MonkeyTest::randomCharacter()
 // Mostly keys; clicks on the "?" and "Neues Spiel" often enough to play many
 // rounds and use up the word list; clicks anywhere else; now and then a
 // dropped list or a resize. "Ende" comes rarely, so that a run lasts.
-Event MonkeyTest::nextEvent()
+json MonkeyTest::nextEvent()
 {
     std::uniform_int_distribution<int> percent(0, 99);
     std::uniform_int_distribution<int> permille(0, 999);
@@ -228,113 +205,79 @@ Event MonkeyTest::nextEvent()
     const int roll = std::uniform_int_distribution<int>(0, 9999)(monkey_);
     if (roll < 5600) {
         for (;;) {
-            Event e{Event::Key};
+            json e = {{"key", ""}};
             const int kind = percent(monkey_);
             if (kind < 70) {
-                e.key = randomCharacter();
+                const QString character = randomCharacter();
+                e["key"] = character.toStdString();
                 // Letters also come with Control, Alt or Meta held.
-                if (e.key.size() == 1 && e.key[0].unicode() < 0x80 && e.key[0].isLetter()) {
+                if (character.size() == 1 && character[0].unicode() < 0x80 && character[0].isLetter()) {
                     const int mods = percent(monkey_);
-                    if (mods < 4)
-                        e.modifiers = {QStringLiteral("Control")};
-                    else if (mods < 6)
-                        e.modifiers = {QStringLiteral("Alt")};
-                    else if (mods < 7)
-                        e.modifiers = {QStringLiteral("Meta")};
+                    if (mods < 7)
+                        e["modifiers"] = {mods < 4 ? "Control" : mods < 6 ? "Alt" : "Meta"};
                 }
             } else {
-                e.key = QString::fromLatin1(namedKeys[std::uniform_int_distribution<std::size_t>(0, std::size(namedKeys) - 1)(monkey_)]);
-                if (e.key == QLatin1String("Tab") && percent(monkey_) < 50)
-                    e.modifiers = {QStringLiteral("Shift")};
+                e["key"] = namedKeys[std::uniform_int_distribution<std::size_t>(0, std::size(namedKeys) - 1)(monkey_)];
+                if (e["key"] == "Tab" && percent(monkey_) < 50)
+                    e["modifiers"] = {"Shift"};
             }
-            const bool pressesEnde = onEnde && e.modifiers.isEmpty()
-                                     && (e.key == QLatin1String(" ") || e.key.contains(QLatin1String("Enter")));
-            if (onButton && e.key.startsWith(QLatin1String("Arrow")))
+            const std::string key = e["key"];
+            if (onButton && key.starts_with("Arrow"))
                 continue;
+            const bool pressesEnde = onEnde && !e.contains("modifiers") && (key == " " || key.ends_with("Enter"));
             if (!pressesEnde || permille(monkey_) < 20)
                 return e;
         }
     }
     if (roll < 5700) {
         const QString first = randomCharacter();
-        return {Event::Commit, {}, first + randomCharacter()};
+        return {{"compose", json::array()}, {"commit", (first + randomCharacter()).toStdString()}};
     }
     if (roll < 5730)
-        return {Event::Dead, {}, randomCharacter()};
+        return {{"dead", "^"}, {"commit", randomCharacter().toStdString()}};
     if (roll < 5750)
-        return {Event::Drop, {}, {}, {}, QString::fromLatin1(lists[std::size_t(percent(monkey_) % 2)])};
+        return {{"list", lists[std::size_t(percent(monkey_) % 2)]}};
+    const auto clickIn = [&](QRect r) {
+        const QPoint at = pointIn(r);
+        return json{{"clickAt", {at.x(), at.y()}}};
+    };
     if (roll < 6700)
-        return {Event::Click, pointIn(placeOf(control::textin))};
+        return clickIn(placeOf(control::textin));
     if (roll < 7400)
-        return {Event::Click, pointIn(placeOf(control::spielneu))};
+        return clickIn(placeOf(control::spielneu));
     if (roll < 7401)
-        return {Event::Click, pointIn(placeOf(control::ende))};
+        return clickIn(placeOf(control::ende));
     if (roll < 7402)
-        return {Event::Close};
+        return {{"close", true}};
     if (roll < 9700) {
         for (;;) {
             const QPoint at = pointIn(QRect(QPoint(0, 0), size));
             if (core.controlAt(at.x(), at.y()) != core.find(control::ende) || permille(monkey_) < 20)
-                return {Event::Click, at};
+                return {{"clickAt", {at.x(), at.y()}}};
         }
     }
     if (roll < 9850)
-        return {Event::Resize, {}, {}, {}, {}, QSize(483, 449)};
-    return {Event::Resize, {}, {}, {}, {},
-            QSize(std::uniform_int_distribution<int>(120, 1000)(monkey_),
-                  std::uniform_int_distribution<int>(100, 800)(monkey_))};
+        return {{"resize", {483, 449}}};
+    return {{"resize",
+             {std::uniform_int_distribution<int>(120, 1000)(monkey_), std::uniform_int_distribution<int>(100, 800)(monkey_)}}};
 }
 
 // The event, to the window and to the null engine, each with its own hands.
-void MonkeyTest::play(const Event& e)
+void MonkeyTest::play(const json& e)
 {
     form::Form& form = twins_->window.form();
-    NullEngine& null = twins_->null;
-    const std::string key = e.key.toStdString();
-    auto commit = [&](const QString& text) {
-        QInputMethodEvent event;
-        event.setCommitString(text);
-        if (QWidget* focus = QApplication::focusWidget())
-            QApplication::sendEvent(focus, &event);
-    };
-    switch (e.kind) {
-    case Event::Click:
-        click(form, e.at);
-        null.clickAt(e.at.x(), e.at.y());
-        break;
-    case Event::Key: {
-        pressNamed(form, e.key, e.modifiers);
-        std::vector<std::string> modifiers;
-        for (const QString& m : e.modifiers)
-            modifiers.push_back(m.toStdString());
-        null.press(key, modifiers);
-        break;
-    }
-    case Event::Commit:
-        commit(e.key);
-        null.compose({}, key);
-        break;
-    case Event::Dead:
-        QTest::sendKeyEvent(QTest::Click, form.windowHandle(), Qt::Key_Dead_Circumflex, QString(), {});
-        commit(e.key);
-        null.dead(key);
-        break;
-    case Event::Drop: {
-        const QString path = QStringLiteral(GALGEN_SOURCE_DIR "/") + e.file;
-        dropFile(form, path);
-        std::ifstream file(path.toStdString(), std::ios::binary);
-        QVERIFY2(file, qPrintable(path));
-        null.core().dropFile({.name = e.file.section(QLatin1Char('/'), -1).toStdString(),
-                              .bytes = std::string(std::istreambuf_iterator<char>(file), {})});
-        break;
-    }
-    case Event::Resize:
-        form.resize(e.size);
+    if (e.contains("resize")) {
+        form.resize(e["resize"][0], e["resize"][1]);
         QCoreApplication::processEvents();
-        break;
-    case Event::Close:
+    } else if (e.contains("close")) {
         form.windowHandle()->close();
-        break;
+    } else {
+        const QJsonObject step = QJsonDocument::fromJson(QByteArray::fromStdString(e.dump())).object();
+        QVERIFY(playAction(form, step, QStringLiteral(GALGEN_SOURCE_DIR)));
+        if (e.contains("list"))
+            dropProjectFile(twins_->null, GALGEN_SOURCE_DIR, e["list"]);
+        else
+            QVERIFY(playAction(twins_->null, e));
     }
 }
 
@@ -433,11 +376,11 @@ void MonkeyTest::theWindowShowsWhatTheGameOnTheNullEngineShows()
     if (const QString diff = differences(); !diff.isEmpty())
         QFAIL(qPrintable(fail(0, diff)));
     for (long n = 1; n <= events; ++n) {
-        const Event e = nextEvent();
-        recent.push_back(e.describe() + QStringLiteral(" (focus on %1)").arg(fromUtf8(twins_->null.focus())));
+        const json e = nextEvent();
+        recent.push_back(QString::fromStdString(e.dump()) + QStringLiteral(" (focus on %1)").arg(fromUtf8(twins_->null.focus())));
         if (recent.size() > 40)
             recent.pop_front();
-        ++seen_[e.describe().section(QLatin1Char(' '), 0, 0)];
+        ++seen_[QString::fromStdString(e.begin().key())];
 
         NullEngine& null = twins_->null;
         const int focusBefore = null.focused();
@@ -446,7 +389,7 @@ void MonkeyTest::theWindowShowsWhatTheGameOnTheNullEngineShows()
         play(e);
         if (QTest::currentTestFailed())
             return;
-        if (e.kind == Event::Close) {
+        if (e.contains("close")) {
             if (twins_->window.form().isVisible())
                 QFAIL(qPrintable(fail(n, QStringLiteral("the window stayed"))));
             startAfresh();
@@ -457,7 +400,7 @@ void MonkeyTest::theWindowShowsWhatTheGameOnTheNullEngineShows()
         for (const DisplayCommand& command : null.log)
             if (command.property == Property::Text)
                 edited_.erase(command.control);
-        const bool edits = e.kind == Event::Key || e.kind == Event::Commit || e.kind == Event::Dead;
+        const bool edits = e.contains("key") || e.contains("commit");
         if (edits && focusBefore >= 0 && null.core().row(focusBefore).kind == form::Kind::TextBox) {
             const std::string_view box = null.core().row(focusBefore).name;
             const bool setByCommand = std::any_of(null.log.begin(), null.log.end(), [&](const DisplayCommand& c) {

@@ -5,17 +5,13 @@
 // a real click: the topmost one under the pointer, or the focus widget).
 #pragma once
 
-#include <QApplication>
-#include <QDropEvent>
 #include <QAbstractButton>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPainter>
 #include <QRect>
 #include <QTest>
-#include <QUrl>
 #include <QWidget>
 #include <QWindow>
 
@@ -91,17 +87,6 @@ inline bool showsPicture(const QImage& screen, QRect box, std::string_view pictu
     return true;
 }
 
-// The texts the game shows, as the player reads them.
-inline const QString startHeadline = QStringLiteral("Worteraten mit dem Galgenmännchen");
-inline const QString startInstruction =
-    QStringLiteral("Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !");
-inline const QString roundHeadline = QStringLiteral("Errate das geheime Wort oder es wird dir schlecht ergehen !!");
-inline const QString roundInstruction = QStringLiteral(
-    "Es wurde ein geheimes Wort ermittelt, das du raten musst! Drücke die Tasten der Buchstaben, "
-    "von denen du meinst, dass sie im Wort vorkommen! Aber hüte dich vor falschen Buchstaben, "
-    "der Galgen wartet schon!");
-inline const QString exhausted = QStringLiteral("Alle Worte verbraucht !!!");
-
 // How the gallows parts show themselves on the screen, by part number
 // (teil1 = 1): the blocks and beams by a pixel of their colour that no other
 // part covers, the two labels by enough pixels of their text colour, the
@@ -154,82 +139,6 @@ inline void type(QWidget& window, const QString& text)
         const auto key = upper < 0x100 ? Qt::Key(upper) : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, window.windowHandle(), key, QString::fromUcs4(&ch, 1), Qt::NoModifier);
     }
-}
-
-// A key by its DOM name, as the desktop's keyboard reports it: Qt's key
-// code, the text X11 gives it, and the modifiers.
-struct QtKey {
-    Qt::Key key;
-    QString text;
-    Qt::KeyboardModifiers modifiers;
-};
-
-inline QtKey qtKey(const QString& name, const QStringList& modifierNames)
-{
-    Qt::KeyboardModifiers modifiers;
-    for (const QString& modifier : modifierNames) {
-        modifiers |= modifier == "Shift" ? Qt::ShiftModifier
-                     : modifier == "Control" ? Qt::ControlModifier
-                     : modifier == "Alt" ? Qt::AltModifier
-                     : modifier == "Meta" ? Qt::MetaModifier
-                     : Qt::NoModifier;
-    }
-    const struct {
-        const char* name;
-        Qt::Key key;
-        const char* text;
-    } named[] = {
-        {"Backspace", Qt::Key_Backspace, "\b"}, {"Enter", Qt::Key_Return, "\r"}, {"NumpadEnter", Qt::Key_Enter, "\r"},
-        {"Escape", Qt::Key_Escape, "\x1b"},     {"Tab", Qt::Key_Tab, "\t"},       {"Delete", Qt::Key_Delete, "\x7f"},
-        {"ArrowLeft", Qt::Key_Left, ""},        {"Home", Qt::Key_Home, ""},       {"End", Qt::Key_End, ""},
-        {"Shift", Qt::Key_Shift, ""},           {"F1", Qt::Key_F1, ""},           {"F2", Qt::Key_F2, ""},
-        {"F3", Qt::Key_F3, ""},                 {"F4", Qt::Key_F4, ""},           {"F5", Qt::Key_F5, ""},
-        {"F12", Qt::Key_F12, ""},               {"ArrowRight", Qt::Key_Right, ""}, {"ArrowUp", Qt::Key_Up, ""},
-        {"ArrowDown", Qt::Key_Down, ""},        {"PageUp", Qt::Key_PageUp, ""},   {"PageDown", Qt::Key_PageDown, ""},
-        {"Insert", Qt::Key_Insert, ""},         {"Control", Qt::Key_Control, ""}, {"Alt", Qt::Key_Alt, ""},
-        {"CapsLock", Qt::Key_CapsLock, ""},
-    };
-    for (const auto& n : named) {
-        if (name == QLatin1String(n.name)) {
-            if (n.key == Qt::Key_Tab && (modifiers & Qt::ShiftModifier))
-                return {Qt::Key_Backtab, QString(), modifiers};
-            return {n.key, QString::fromLatin1(n.text),
-                    n.key == Qt::Key_Enter ? modifiers | Qt::KeypadModifier : modifiers};
-        }
-    }
-    if (name.toUcs4().size() != 1)
-        qFatal("a key the tests do not know: %s", qPrintable(name));
-    const QChar ch = name.at(0);
-    const char16_t upper = ch.toUpper().unicode();
-    const Qt::Key key = upper < 0x100 ? Qt::Key(upper) : Qt::Key_unknown;
-    // X11 gives Control with a letter its control character as text.
-    if ((modifiers & Qt::ControlModifier) && upper >= 'A' && upper <= 'Z')
-        return {key, QString(QChar(upper - 64)), modifiers};
-    return {key, name, modifiers};
-}
-
-// One key by its DOM name with these modifiers held, pressed and released.
-inline void pressNamed(QWidget& window, const QString& name, const QStringList& modifiers = {})
-{
-    const QtKey k = qtKey(name, modifiers);
-    QTest::sendKeyEvent(QTest::Click, window.windowHandle(), k.key, k.text, k.modifiers);
-}
-
-// What a file manager's drag brings: the file's address, dragged over the
-// middle of the window and dropped there; the form takes it once the drop
-// is over.
-inline void dropFile(QWidget& window, const QString& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint middle = window.rect().center();
-    QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &drop);
-    QVERIFY(drop.isAccepted());
-    QCoreApplication::processEvents();
 }
 
 }  // namespace galgen::testing
