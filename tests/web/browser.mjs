@@ -109,8 +109,11 @@ function readState(watch, names) {
 }
 
 // In the page: a file dropped on the form, as a file manager's drag brings
-// it; done once the game has taken it, that is spoken or shown a message.
-function dropInPage(name, base64) {
+// it, whose drag over the form and drop the page keeps from the browser
+// (which would open the file in the game's place); done once the game has
+// taken it, that is spoken or shown a message, or at once where the engine
+// is held and takes it only once started.
+function dropInPage(name, base64, wait) {
   const data = new DataTransfer();
   data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name, { type: 'text/plain' }));
   const status = document.getElementById('status');
@@ -126,9 +129,10 @@ function dropInPage(name, base64) {
     setTimeout(() => fail(new Error(`the game took no file ${name}`)), 5000);
   });
   const form = document.getElementById('form');
-  for (const type of ['dragenter', 'dragover', 'drop'])
-    form.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
-  return taken;
+  const browsers = ['dragenter', 'dragover', 'drop']
+    .map((type) => form.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true })));
+  if (browsers[1] || browsers[2]) return Promise.reject(new Error(`the browser would open ${name} in the game's place`));
+  return wait ? taken : undefined;
 }
 
 // In the page: the rectangle a control is laid out in, in form pixels, read
@@ -254,9 +258,16 @@ export class Game {
   }
 
   // The player drops a file of the project (a path from its folder) on the
-  // form.
-  dropFile(path) {
-    return this.evaluate(dropInPage, basename(path), readFileSync(resolve(root, path)).toString('base64'));
+  // form; held, the game takes it once started, and taken() waits for that.
+  dropFile(path, { held = false } = {}) {
+    return this.evaluate(dropInPage, basename(path), readFileSync(resolve(root, path)).toString('base64'), !held);
+  }
+  taken() {
+    return this.evaluate(() => new Promise((done) => {
+      const look = () => (document.getElementById('status').textContent || document.getElementById('error').open
+        ? done() : setTimeout(look, 5));
+      look();
+    }));
   }
 
   // What the player sees: the watched controls that are visible, the texts
