@@ -35,8 +35,8 @@
 #include <QTest>
 #include <deque>
 #include <map>
-#include <nlohmann/json.hpp>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <random>
 #include <set>
 
