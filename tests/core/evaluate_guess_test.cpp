@@ -33,13 +33,11 @@ TEST_F(EvaluateGuess, ElefantKeyByKey)
         {"T", "Elefant", 7, 100},    // the word's own case, never the typed one
     };
     for (const auto& s : steps) {
-        display.log.clear();
         type(s.keys);
         EXPECT_EQ(mask(), s.mask) << s.keys;
         EXPECT_EQ(display.text(Fragewort), s.mask) << s.keys;
         EXPECT_EQ(state.revealedCount, s.revealed) << s.keys;
         EXPECT_EQ(state.stage, s.stage) << s.keys;
-        EXPECT_EQ(display.log.front(), (DisplayCommand{Fragewort, Property::Text, Text::fromUtf8(s.mask)}));
     }
     EXPECT_EQ(gallowsShown(display), (std::vector<std::string>{"teil11", "teil12"}));
 

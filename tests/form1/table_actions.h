@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The player's actions of the table of form cases (tests/cases/README.md)
-// on the null engine: a click, a key, text, and nothing of the steps that
-// set up the draw or check what shows. The table's null-engine driver and
-// the form fuzzer, which plays any sequence of such steps, share them.
+// The player's actions of the table of form cases on the null engine; the
+// table's null-engine driver, the monkey and the form fuzzer share them.
 #pragma once
 
 #include <fstream>

@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Form1 on the null engine under any sequence of the player's actions:
-// clicks, keys (Tab, F2 and every other), typed text, input events,
-// compositions, dead keys and dropped word lists. The input holds one step
-// of the table of form cases per line, in the table's own JSON
-// (tests/cases/README.md), so that a finding is a row of the table; a list's
-// step holds the file's bytes themselves, and a draw the row the next round
-// start takes of the list in play (else the real generator draws, with a
-// fixed seed). Lines that are no such step are passed over.
-//
-// After every step: no exception has left a handler unreported, and the
-// only error reported is a word list's; the word box shows no letter that
-// no key of the round has asked for, unless the round is lost or won; and
-// within a round the misses never go down.
+// Form1 on the null engine under any sequence of the player's actions, one
+// step of the table of form cases per line (tests/cases/README.md), so that
+// a finding is a row of the table; but a list's step holds the file's
+// bytes, and without a draw the real generator draws, with a fixed seed.
+// After every step: no exception has left a handler unreported and none
+// but a word list's is reported; the word box shows no letter that no key
+// of the round asked for, unless the round is lost or won; and within a
+// round the misses never go down.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

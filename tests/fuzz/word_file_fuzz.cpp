@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The word-list reader on any bytes a player's file may hold. It ends in a
-// list or in the word-list error, nothing else, whatever the bytes. A list
-// it refuses names at least one fault, and each fault with a line names a
-// line of the file. A list it takes holds 1 to maxListWords words, each of
-// 1 to maxWordLetters allowed letters and none twice in any case, and the
-// same words written one per line read back as the same list.
+// The word-list reader on any bytes: a list or the word-list error, nothing
+// else. A refusal names a fault, each with a line of the file; a list holds
+// 1 to maxListWords words of 1 to maxWordLetters allowed letters, none twice
+// in any case, and its words written one per line read back as the list.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -26,9 +26,7 @@ export const questionMark = [243, 83];
 
 export const texts = {
   startHeadline: 'Worteraten mit dem Galgenmännchen',
-  startInstruction: 'Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !',
   roundHeadline: 'Errate das geheime Wort oder es wird dir schlecht ergehen !!',
-  exhausted: 'Alle Worte verbraucht !!!',
 };
 
 // Rows of the built-in word list.

@@ -1,32 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The monkey: one seeded stream of random events (clicks anywhere, every
-// kind of key, input-method text, dropped word lists, resizes) goes to the
-// real window on the offscreen platform and to Form1 on the null engine,
-// the game with no toolkit at all. After every event the window must show
-// what the null engine shows: each control's text and visibility, the
-// focus, the run-time errors, and whether the form is still there; every
-// sixteenth event the grabbed window must paint the word box, the gallows
-// parts and the pictures that are visible, and no other. The null engine
-// is the oracle: the monkey knows no rule of the game.
-//
-// Where the two may rightly differ, and what the monkey does there:
-// - a text box's text once the player has edited it: the caret, the
-//   selection and the editing keys (arrows, Home, Delete, Ctrl+Z, the
-//   clipboard) are the toolkit's own, and the game reads each key before
-//   the box applies it. The box's text is compared again once a display
-//   command has set it;
-// - an arrow key on a button: Qt moves the focus among the buttons, as in
-//   any of its dialogs (and keeps its own idea of where the focus was),
-//   where a browser's button and the null engine's keep it. The monkey
-//   presses arrow keys only where a button has no focus;
-// - the window system's close button and the window's size belong to the
-//   window alone: a close starts both afresh, a resize goes to the window
-//   only, and nothing may move.
-//
-// GALGEN_MONKEY_EVENTS sets the number of events (default 50000) and
-// GALGEN_MONKEY_SEED the seed (fixed by default, so that runs repeat). A
-// difference names the seed and the event; the log shows the events that
-// led to it.
+// The monkey: one seeded stream of random steps of the table of form cases
+// goes to the real window and to Form1 on the null engine, the oracle; after
+// each, every control's text and visibility, the focus, the errors and
+// whether the form is there must be the same, and every sixteenth the
+// grabbed window must paint what is visible. Where the two may rightly
+// differ:
+// - a text box's text once the player has edited it (caret, selection,
+//   editing keys and the clipboard are the toolkit's); it is compared again
+//   once a display command has set it;
+// - an arrow key on a button, with which Qt moves the focus among the
+//   buttons and the null engine, like a browser, does not: the monkey
+//   presses arrows only where no button has the focus;
+// - the close button and the size, the window's alone: a close starts both
+//   afresh, a resize goes to the window only, and nothing may move.
+// GALGEN_MONKEY_EVENTS sets the number of events (default 50000),
+// GALGEN_MONKEY_SEED the seed that a difference names, to replay it.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -64,9 +52,8 @@ int envInt(const char* name, int fallback)
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-// One run of the program twice over, in the window and on the null engine,
-// each with the same generator, seed and clock, so that both draw the same
-// words.
+// One run of the program in the window and on the null engine, each with
+// the same generator, seed and clock, so that both draw the same words.
 struct Twins {
     explicit Twins(std::uint64_t seed)
         : windowRandom(seed, [this] { return ++windowClock; }), nullRandom(seed, [this] { return ++nullClock; })
@@ -82,9 +69,8 @@ struct Twins {
     QStringList windowErrors;
 };
 
-// What the monkey does: a step of the table of form cases, or one that only
-// the window has: {"resize": [width, height]} or {"close": true}, the
-// window system's close button.
+// A step of the table, or one of the window's own: {"resize": [w, h]} or
+// {"close": true}, the window system's close button.
 using nlohmann::json;
 
 // The keys without a character of their own that the monkey presses.
@@ -154,9 +140,8 @@ void MonkeyTest::startAfresh()
     t.null.load();
 }
 
-// A character: a good share of the word's own letters, in either case, so
-// that rounds are won as well as lost; else printable ASCII, Latin-1, and
-// characters beyond.
+// Many of the word's own letters, in either case, so that rounds are won as
+// well as lost; else ASCII, Latin-1 and beyond.
 QString MonkeyTest::randomCharacter()
 {
     std::uniform_int_distribution<int> percent(0, 99);
@@ -177,9 +162,8 @@ QString MonkeyTest::randomCharacter()
     return QString::fromUcs4(&ch, 1);
 }
 
-// Mostly keys; clicks on the "?" and "Neues Spiel" often enough to play many
-// rounds and use up the word list; clicks anywhere else; now and then a
-// dropped list or a resize. "Ende" comes rarely, so that a run lasts.
+// Mostly keys; clicks on "?" and "Neues Spiel" enough to use up the list;
+// clicks anywhere; now and then a list or a resize; "Ende" rarely.
 json MonkeyTest::nextEvent()
 {
     std::uniform_int_distribution<int> percent(0, 99);
@@ -320,10 +304,9 @@ QString MonkeyTest::differences()
     return out.join(QStringLiteral("; "));
 }
 
-// The grabbed window against what the null engine shows: the word box over
-// the "?", the six painted gallows parts by a pixel of their own, the two
-// labels by their text colour, and the pictures pixel by pixel where no
-// other shown picture box lies over them.
+// The grabbed window against what the null engine shows: the word box, the
+// painted parts by a pixel, the labels by their colour, and the pictures
+// pixel by pixel where no shown picture lies over them.
 QString MonkeyTest::screenDifferences()
 {
     const QImage screen = grabWindow(twins_->window.form());

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The player's actions of the table of form cases (tests/cases/README.md)
-// in the Qt window, with the desktop's hands: real mouse and key events
-// sent through the window, input-method events to the focused control, the
-// accessible press action, and a file manager's drop. The table's Qt driver
-// and the monkey share them.
+// The player's actions of the table of form cases in the Qt window, as the
+// desktop's hands do them; the table's Qt driver and the monkey share them.
 #pragma once
 
 #include <QAccessible>
