@@ -110,11 +110,12 @@ void CasesTest::run(const QJsonArray& steps)
 
 void CasesTest::step(const QJsonObject& s, int iteration)
 {
+    if (playAction(*form_, s, QStringLiteral(GALGEN_SOURCE_DIR)))
+        return;
     if (s.contains("draw")) {
         random_.pushRow(s["draw"].isString() ? iteration : s["draw"].toInt(), form1_->state().wordCount);
     } else if (s.contains("random")) {
         random_.push(float(s["random"].toDouble()));
-    } else if (playAction(*form_, s, QStringLiteral(GALGEN_SOURCE_DIR))) {
     } else if (s.contains("early")) {
         // The window is ready from the start: the steps come as any others.
         for (const QJsonValue& inner : s["early"].toArray())
