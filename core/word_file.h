@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "file_bytes.h"
@@ -25,6 +26,9 @@ inline constexpr int maxWordLetters = 17;
 // A message names this many faults, and then how many more there are, so
 // that it stays short whatever the file holds.
 inline constexpr int maxNamedFaults = 20;
+// The letters a word may hold: those a key can reveal, each with a cp1252
+// code and a partner of the other case (ß its own).
+inline constexpr std::u32string_view allowedLetters = U"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzÄÖÜäöüß";
 
 // A list file, checked: its words in the file's order, as cp1252 text, or
 // its faults, each a German sentence, the first maxNamedFaults of them and

@@ -133,7 +133,10 @@ mergeInto(LibraryManager.library, {
       delete dialog.dataset.fresh;
       Words.check();
     });
+    // The close event comes in a task of its own: the dialog may be open
+    // again by then.
     dialog.addEventListener('close', function () {
+      if (dialog.open) return;
       dialog.dataset.fresh = '';
       Words.at('type-file-link').hidden = true;
       Words.say('');

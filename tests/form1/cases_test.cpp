@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -16,6 +15,7 @@
 #include "key_log.h"
 #include "layout.h"
 #include "null_engine.h"
+#include "table_actions.h"
 #include "scripted_random.h"
 
 namespace galgen::testing {
@@ -32,26 +32,6 @@ const json& table()
         return json::parse(file);
     }();
     return all;
-}
-
-// One key by its DOM name, with the modifiers held.
-void press(NullEngine& engine, const json& step)
-{
-    int modifiers = 0;
-    bool shift = false;
-    for (const std::string m : step.value("modifiers", json::array())) {
-        if (m == "Shift")
-            shift = true;
-        else if (m == "Control")
-            modifiers |= form::Control;
-        else if (m == "Alt")
-            modifiers |= form::Alt;
-        else if (m == "Meta")
-            modifiers |= form::Meta;
-        else
-            ADD_FAILURE() << "a modifier the driver does not know: " << m;
-    }
-    engine.press(step["key"].get<std::string>(), modifiers, shift);
 }
 
 class Player {
@@ -86,55 +66,21 @@ private:
             random.pushRow(s["draw"].is_string() ? iteration : s["draw"].get<int>(), form1.state().wordCount);
         else if (s.contains("random"))
             random.push(s["random"].get<float>());
-        else if (s.contains("click"))
-            clickCentre(s["click"].get<std::string>());
-        else if (s.contains("clickAt"))
-            engine.clickAt(s["clickAt"][0], s["clickAt"][1]);
-        else if (s.contains("activate"))
-            engine.activate(s["activate"].get<std::string>());
-        else if (s.contains("type"))
-            engine.type(s["type"].get<std::string>());
-        else if (s.contains("key"))
-            press(engine, s);
-        else if (s.contains("input"))
-            engine.input(s["input"].get<std::string>());
-        else if (s.contains("compose"))
-            engine.compose(s["compose"].get<std::vector<std::string>>(), s["commit"].get<std::string>());
-        else if (s.contains("dead"))
-            engine.dead(s["commit"].get<std::string>());
+        else if (playAction(engine, s))
+            return;
         else if (s.contains("early"))
             play(s["early"], iteration);   // ready from the start: early is like any other moment
         else if (s.contains("list"))
-            engine.core().dropFile(projectFile(s["list"].get<std::string>()));
-        else if (s.contains("rightClickAt"))
-            engine.rightClickAt(s["rightClickAt"][0], s["rightClickAt"][1]);
-        else if (s.contains("pick"))
-            EXPECT_TRUE(engine.pick(s["pick"].get<std::string>())) << "no menu shows that entry";
+            dropProjectFile(engine, GALGEN_SOURCE_DIR, s["list"].get<std::string>());
         else if (s.contains("choose"))
             EXPECT_TRUE(engine.answerFile(s["choose"].get<std::string>().empty()
                                               ? std::nullopt
-                                              : std::optional(projectFile(s["choose"].get<std::string>()))))
-                << "no dialog for opening a file is open";
+                                              : std::optional(projectFile(GALGEN_SOURCE_DIR, s["choose"].get<std::string>()))))
+                << "no dialog for opening a file shows";
         else if (s.contains("expect"))
             expect(s["expect"]);
         else
             ADD_FAILURE() << "a step of a kind the driver does not know";
-    }
-
-    // A click on the pixel at the centre of the control's laid-out
-    // rectangle: whatever lies on top there gets it.
-    void clickCentre(const std::string& name)
-    {
-        const form::PixelRect r = engine.core().place(engine.core().find(name));
-        engine.clickAt(r.left + r.width / 2, r.top + r.height / 2);
-    }
-
-    // A file of the project, whole, as a drop or a file dialog brings it.
-    static FileBytes projectFile(const std::string& path)
-    {
-        std::ifstream file(std::string(GALGEN_SOURCE_DIR) + "/" + path, std::ios::binary);
-        EXPECT_TRUE(file) << path;
-        return {.name = path.substr(path.rfind('/') + 1), .bytes = {std::istreambuf_iterator<char>(file), {}}};
     }
 
     void expect(const json& want)

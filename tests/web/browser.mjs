@@ -26,9 +26,7 @@ export const questionMark = [243, 83];
 
 export const texts = {
   startHeadline: 'Worteraten mit dem Galgenmännchen',
-  startInstruction: 'Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !',
   roundHeadline: 'Errate das geheime Wort oder es wird dir schlecht ergehen !!',
-  exhausted: 'Alle Worte verbraucht !!!',
 };
 
 // Rows of the built-in word list.
@@ -116,11 +114,14 @@ function holdChooser() {
   document.getElementById('file-choice').click = () => { window.galgenChoosers += 1; };
 }
 
-// In the page: a file given to the game, as a file manager's drag brings it
-// (how: 'drop') or the file chooser the page asked for (how: 'choose'; no
-// name: the chooser cancelled); done once the game has taken it, that is
-// spoken or shown a message, a message in the place of one that showed.
-function fileInPage(how, name, base64) {
+// In the page: a file given to the game: as a file manager's drag brings it
+// (how: 'drop'), whose drag over the form and drop the page keeps from the
+// browser (which would open the file in the game's place); or as the file
+// chooser the page asked for brings it (how: 'choose'; no name: the chooser
+// cancelled). Done once the game has taken it, that is spoken or shown a
+// message, a message in the place of one that showed; or at once (no wait)
+// where the engine is held and takes it only once started.
+function fileInPage(how, name, base64, wait) {
   if (how === 'choose') {
     if (!window.galgenChoosers) throw new Error('no file chooser was asked for');
     window.galgenChoosers -= 1;
@@ -152,10 +153,11 @@ function fileInPage(how, name, base64) {
     input.dispatchEvent(new Event('change', { bubbles: true }));
   } else {
     const form = document.getElementById('form');
-    for (const type of ['dragenter', 'dragover', 'drop'])
-      form.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
+    const browsers = ['dragenter', 'dragover', 'drop']
+      .map((type) => form.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true })));
+    if (browsers[1] || browsers[2]) return Promise.reject(new Error(`the browser would open ${name} in the game's place`));
   }
-  return taken;
+  return wait ? taken : undefined;
 }
 
 // In the page: the middle of the menu's entry with that caption, where the
@@ -298,15 +300,22 @@ export class Game {
   }
 
   // The player drops a file of the project (a path from its folder) on the
-  // form.
-  dropFile(path) {
-    return this.evaluate(fileInPage, 'drop', basename(path), readFileSync(resolve(root, path)).toString('base64'));
+  // form; held, the game takes it once started, and taken() waits for that.
+  dropFile(path, { held = false } = {}) {
+    return this.evaluate(fileInPage, 'drop', basename(path), readFileSync(resolve(root, path)).toString('base64'), !held);
   }
   // The player answers the file chooser with a file of the project, or,
   // with none, cancels it.
   choose(path) {
     return this.evaluate(fileInPage, 'choose', path && basename(path),
-      path ? readFileSync(resolve(root, path)).toString('base64') : '');
+      path ? readFileSync(resolve(root, path)).toString('base64') : '', true);
+  }
+  taken() {
+    return this.evaluate(() => new Promise((done) => {
+      const look = () => (document.getElementById('status').textContent || document.getElementById('error').open
+        ? done() : setTimeout(look, 5));
+      look();
+    }));
   }
 
   // What the player sees: the watched controls that are visible, the texts

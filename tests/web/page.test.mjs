@@ -115,7 +115,6 @@ describe('page', () => {
     await game.click('spielneu');
     await game.click('spielneu');
     assert.equal(await game.page.evaluate(() => window.statusAdditions), 2, 'the same status twice is two messages');
-    assert.equal((await game.state()).spoken, 'Neues Spiel. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde.');
   });
 
   test('the menu: the Menu key opens it at the focus, arrows move in it, Escape gives the focus back', async () => {

@@ -11,7 +11,7 @@ import { cpSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { buildDir, openBrowser, questionMark, row, texts } from './browser.mjs';
+import { buildDir, openBrowser, questionMark, row } from './browser.mjs';
 import { serve } from './server.mjs';
 
 let session;
@@ -39,20 +39,14 @@ async function watchedPage(context = session.browser) {
 }
 
 const ready = (page) => page.waitForSelector('#form[data-ready]');
-const state = (page) => page.evaluate(() => ({
-  word: document.querySelector('[data-name=Fragewort]').hidden ? null : document.querySelector('[data-name=Fragewort]').value,
-  label1: document.querySelector('[data-name=Label1]').textContent,
-  parts: [...document.querySelectorAll('#form [data-name^=teil]')].filter((e) => !e.closest('[hidden]'))
-    .map((e) => e.dataset.name).sort((a, b) => a.localeCompare(b, 'en', { numeric: true })),
-  spoken: document.getElementById('status').textContent,
-}));
-
-// A round of the test site: Hut, one hit and one miss.
+// A round of the test site: Hut, one hit and one miss; the word box after
+// them. What the round shows and says is the table's; here it only has to
+// run.
 async function playRound(page) {
   await page.evaluate((r) => Module._galgen_test_push_row(r), row.hut);
   await page.mouse.click(...questionMark);
   await page.keyboard.type('ux');
-  return state(page);
+  return page.$eval('[data-name=Fragewort]', (box) => box.value);
 }
 
 describe('policy', () => {
@@ -65,9 +59,7 @@ describe('policy', () => {
     const meta = await page.$eval('meta[http-equiv=Content-Security-Policy]', (m) => m.content);
     assert.equal(meta, header.replace(/; frame-ancestors 'none'$/, ''), 'the page carries the policy but for frame-ancestors');
     await ready(page);
-    assert.deepEqual(await playRound(page), {
-      word: '-u-', label1: texts.roundHeadline, parts: ['teil1'], spoken: 'Wort: Strich u Strich. 1 von 8 Fehlern.',
-    });
+    assert.equal(await playRound(page), '-u-', 'a round under the policy');
     assert.deepEqual(await page.evaluate(() => window.violations), []);
     // Inline, only the page's style and its first script, each allowed by
     // its hash; no style attribute, no handler attribute.
@@ -167,7 +159,7 @@ describe('offline and updates', () => {
     page = await watchedPage(context);
     await page.goto(url());
     await ready(page);
-    assert.equal((await playRound(page)).word, '-u-', 'a round offline');
+    assert.equal(await playRound(page), '-u-', 'a round offline');
     await page.evaluate(() => navigator.serviceWorker.ready);
     assert.deepEqual(await page.evaluate(() => window.logged), []);
     await page.close();
@@ -213,7 +205,7 @@ describe('offline and updates', () => {
     await ready(page);
     assert.ok(filesOf('test-site-next').includes(await page.$eval('script[src]', (e) => e.getAttribute('src'))),
       'the next release\'s module');
-    assert.equal((await playRound(page)).word, '-u-', 'the next release offline');
+    assert.equal(await playRound(page), '-u-', 'the next release offline');
     assert.deepEqual(await page.evaluate(() => window.violations), []);
     await context.close();
   });

@@ -4,21 +4,16 @@
 // and key events and input-method events, each case from a fresh window.
 // What every engine must give is in the table; this file only says how the
 // desktop's hands and eyes do each step.
-#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QTest>
-#include <QUrl>
 #include <memory>
 
 #include "form.h"
@@ -29,6 +24,7 @@
 #include "screen_probe.h"
 #include "scripted_random.h"
 #include "widgets.h"
+#include "window_actions.h"
 
 using namespace galgen;
 using namespace galgen::testing;
@@ -45,55 +41,6 @@ QJsonObject table()
     return QJsonDocument::fromJson(file.readAll()).object();
 }
 
-// A key by its DOM name, as the desktop's keyboard reports it: Qt's key
-// code, the text X11 gives it, and the modifiers.
-struct QtKey {
-    Qt::Key key;
-    QString text;
-    Qt::KeyboardModifiers modifiers;
-};
-
-QtKey qtKey(const QString& name, const QJsonArray& modifierNames)
-{
-    Qt::KeyboardModifiers modifiers;
-    for (const QJsonValue& m : modifierNames) {
-        const QString modifier = m.toString();
-        modifiers |= modifier == "Shift" ? Qt::ShiftModifier
-                     : modifier == "Control" ? Qt::ControlModifier
-                     : modifier == "Alt" ? Qt::AltModifier
-                     : modifier == "Meta" ? Qt::MetaModifier
-                     : Qt::NoModifier;
-    }
-    const struct {
-        const char* name;
-        Qt::Key key;
-        const char* text;
-    } named[] = {
-        {"Backspace", Qt::Key_Backspace, "\b"}, {"Enter", Qt::Key_Return, "\r"}, {"NumpadEnter", Qt::Key_Enter, "\r"},
-        {"Escape", Qt::Key_Escape, "\x1b"},     {"Tab", Qt::Key_Tab, "\t"},       {"Delete", Qt::Key_Delete, "\x7f"},
-        {"ArrowLeft", Qt::Key_Left, ""},        {"Home", Qt::Key_Home, ""},       {"End", Qt::Key_End, ""},
-        {"Shift", Qt::Key_Shift, ""},           {"F1", Qt::Key_F1, ""},           {"F2", Qt::Key_F2, ""},
-        {"F3", Qt::Key_F3, ""},                 {"F10", Qt::Key_F10, ""},
-    };
-    for (const auto& n : named) {
-        if (name == QLatin1String(n.name)) {
-            if (n.key == Qt::Key_Tab && (modifiers & Qt::ShiftModifier))
-                return {Qt::Key_Backtab, QString(), modifiers};
-            return {n.key, QString::fromLatin1(n.text),
-                    n.key == Qt::Key_Enter ? modifiers | Qt::KeypadModifier : modifiers};
-        }
-    }
-    if (name.toUcs4().size() != 1)
-        qFatal("a key the driver does not know: %s", qPrintable(name));
-    const QChar ch = name.at(0);
-    const char16_t upper = ch.toUpper().unicode();
-    const Qt::Key key = upper < 0x100 ? Qt::Key(upper) : Qt::Key_unknown;
-    // X11 gives Control with a letter its control character as text.
-    if ((modifiers & Qt::ControlModifier) && upper >= 'A' && upper <= 'Z')
-        return {key, QString(QChar(upper - 64)), modifiers};
-    return {key, name, modifiers};
-}
-
 }  // namespace
 
 class CasesTest : public QObject {
@@ -106,14 +53,11 @@ private slots:
 private:
     void run(const QJsonArray& steps);
     void step(const QJsonObject& step, int iteration);
-    void dropFile(const QString& path);
-    void pick(const QString& caption);
     void choose(const QString& path);
     void expect(const QJsonObject& want);
     void settle();
     QList<QMessageBox*> errorsShown() const;
     QWidget* widget(const QString& name) const;
-    QString textOf(const QString& name) const;
 
     ScriptedRandom random_;
     std::unique_ptr<form::Form> form_;
@@ -168,87 +112,26 @@ void CasesTest::run(const QJsonArray& steps)
 
 void CasesTest::step(const QJsonObject& s, int iteration)
 {
-    QWidget& window = *form_;
-    QWidget* focus = QApplication::focusWidget();
-    if (s.contains("draw")) {
+    if (playAction(*form_, s, QStringLiteral(GALGEN_SOURCE_DIR))) {
+        settle();
+        return;
+    }
+    if (s.contains("choose")) {
+        choose(s["choose"].toString().isEmpty() ? QString()
+                                                : QStringLiteral(GALGEN_SOURCE_DIR "/") + s["choose"].toString());
+    } else if (s.contains("draw")) {
         random_.pushRow(s["draw"].isString() ? iteration : s["draw"].toInt(), form1_->state().wordCount);
     } else if (s.contains("random")) {
         random_.push(float(s["random"].toDouble()));
-    } else if (s.contains("click")) {
-        QWidget* target = widget(s["click"].toString());
-        click(window, target->mapTo(&window, target->rect().center()));
-    } else if (s.contains("activate")) {
-        // What assistive technology does: the control's own press action.
-        QAccessible::queryAccessibleInterface(widget(s["activate"].toString()))
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::pressAction());
-    } else if (s.contains("clickAt")) {
-        click(window, {s["clickAt"][0].toInt(), s["clickAt"][1].toInt()});
-    } else if (s.contains("type")) {
-        type(window, s["type"].toString());
-    } else if (s.contains("key")) {
-        const QtKey k = qtKey(s["key"].toString(), s["modifiers"].toArray());
-        QTest::sendKeyEvent(QTest::Click, window.windowHandle(), k.key, k.text, k.modifiers);
-    } else if (s.contains("input") || s.contains("compose") || s.contains("dead")) {
-        QVERIFY(focus);
-        if (s.contains("dead"))
-            QTest::sendKeyEvent(QTest::Click, window.windowHandle(), Qt::Key_Dead_Circumflex, QString(), {});
-        for (const QJsonValue& preedit : s["compose"].toArray()) {
-            QInputMethodEvent composing(preedit.toString(), {});
-            QApplication::sendEvent(focus, &composing);
-        }
-        QInputMethodEvent commit;
-        commit.setCommitString(s.contains("input") ? s["input"].toString() : s["commit"].toString());
-        QApplication::sendEvent(focus, &commit);
     } else if (s.contains("early")) {
         // The window is ready from the start: the steps come as any others.
         for (const QJsonValue& inner : s["early"].toArray())
             step(inner.toObject(), iteration);
-    } else if (s.contains("list")) {
-        dropFile(QStringLiteral(GALGEN_SOURCE_DIR "/") + s["list"].toString());
-    } else if (s.contains("rightClickAt")) {
-        QTest::mouseClick(window.windowHandle(), Qt::RightButton, {},
-                          {s["rightClickAt"][0].toInt(), s["rightClickAt"][1].toInt()});
-    } else if (s.contains("pick")) {
-        pick(s["pick"].toString());
-    } else if (s.contains("choose")) {
-        choose(s["choose"].toString().isEmpty() ? QString()
-                                                : QStringLiteral(GALGEN_SOURCE_DIR "/") + s["choose"].toString());
     } else if (s.contains("expect")) {
         expect(s["expect"].toObject());
     } else {
         QFAIL("a step of a kind the driver does not know");
     }
-}
-
-// What a file manager's drag brings: the file's address, dragged over the
-// middle of the window and dropped there; the form takes it once the drop
-// is over.
-void CasesTest::dropFile(const QString& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint middle = form_->rect().center();
-    QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(form_.get(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(form_.get(), &drop);
-    QVERIFY(drop.isAccepted());
-    settle();
-}
-
-// A click on the entry of the menu that shows.
-void CasesTest::pick(const QString& caption)
-{
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    QVERIFY2(menu, "no menu shows");
-    const QList<QAction*> actions = menu->actions();
-    const auto entry = std::find_if(actions.begin(), actions.end(), [&](QAction* a) { return a->text() == caption; });
-    QVERIFY2(entry != actions.end(), qPrintable("the menu has no entry " + caption));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*entry).center());
-    QTRY_VERIFY(!QApplication::activePopupWidget());
-    settle();
 }
 
 // The file's path typed into the dialog's name field, then Enter; or the
@@ -271,11 +154,12 @@ void CasesTest::choose(const QString& path)
 
 // Once a dialog, a menu or a message has closed, the window is active again
 // before the next step, and the focus back where it was, as a player finds
-// them.
+// them; unless the game has ended.
 void CasesTest::settle()
 {
     QCoreApplication::processEvents();
-    if (!QApplication::activePopupWidget() && !form_->findChild<QFileDialog*>() && errorsShown().isEmpty())
+    if (form_->isVisible() && !QApplication::activePopupWidget() && !form_->findChild<QFileDialog*>()
+        && errorsShown().isEmpty())
         QTRY_VERIFY(form_->isActiveWindow());
 }
 
@@ -310,7 +194,7 @@ void CasesTest::expect(const QJsonObject& want)
     }
     const QJsonObject texts = want["texts"].toObject();
     for (auto text = texts.begin(); text != texts.end(); ++text)
-        QCOMPARE(textOf(text.key()), text.value().toString());
+        QCOMPARE(textOf(widget(text.key())), text.value().toString());
     if (want.contains("spoken")) {
         const auto* announcement = form_->findChild<form::Announcement*>();
         QCOMPARE(announcement->accessibleName(), want["spoken"].toString());
@@ -340,16 +224,6 @@ QWidget* CasesTest::widget(const QString& name) const
     if (!control)
         qFatal("the table names a control the form lacks: %s", qPrintable(name));
     return control;
-}
-
-QString CasesTest::textOf(const QString& name) const
-{
-    QWidget* control = widget(name);
-    if (auto* label = qobject_cast<QLabel*>(control))
-        return label->text();
-    if (auto* box = qobject_cast<QLineEdit*>(control))
-        return box->text();
-    return qobject_cast<QAbstractButton*>(control)->text();
 }
 
 QTEST_MAIN(CasesTest)

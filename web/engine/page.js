@@ -20,11 +20,11 @@ mergeInto(LibraryManager.library, {
       stringToUTF8(text, pointer, size);
       return pointer;
     },
-    // Calls an entry point with strings on the stack.
-    call: function (entry, id, texts, number) {
+    // Calls an entry point with strings on the stack, and numbers after them.
+    call: function (entry, id, texts, numbers) {
       const top = stackSave();
       const pointers = texts.map(Page.string);
-      entry.apply(null, id === null ? pointers : [id].concat(pointers, number === undefined ? [] : [number]));
+      entry.apply(null, (id === null ? [] : [id]).concat(pointers, numbers || []));
       stackRestore(top);
     },
     // The events of an element with the engine's number, live or kept.
@@ -32,10 +32,10 @@ mergeInto(LibraryManager.library, {
       click: function (id, e) {
         if (e.button === 0) _galgen_click(id, e.detail);
       },
+      // The DOM's own flags; the engine makes the form core's modifiers of them.
       keydown: function (id, e) {
-        const modifiers = (e.altKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.metaKey ? 4 : 0)
-          | (e.getModifierState('AltGraph') ? 8 : 0) | (e.isComposing || e.keyCode === 229 ? 16 : 0);
-        Page.call(_galgen_key_down, id, [e.key], modifiers);
+        Page.call(_galgen_key_down, id, [e.key], [e.altKey, e.ctrlKey, e.metaKey, e.getModifierState('AltGraph'),
+          e.isComposing || e.keyCode === 229].map(Number));
       },
       keyup: function (id) { _galgen_key_up(id); },
       // Both input events: some ways of inserting text (execCommand in
@@ -60,6 +60,7 @@ mergeInto(LibraryManager.library, {
     menu: function () { return document.getElementById('menu'); },
     menuOpen: function () { return Boolean(Page.menu()) && !Page.menu().hidden; },
     menuAt: null,
+    typeFileReturn: null,   // where the focus was when the dialog for typing a file opened
     contextmenu: function (e) {
       if (!(e.target instanceof Element) || !e.target.closest('#form')) return;
       e.preventDefault();
@@ -408,14 +409,19 @@ mergeInto(LibraryManager.library, {
     document.getElementById('file-choice').click();
   },
 
-  // The dialog gives the focus back where it was when it closes.
+  // The dialog gives the focus back where it was when it closes (its close
+  // event comes in a task of its own: the dialog may be open again by then).
+  page_type_file__deps: ['$Page'],
   page_type_file: function () {
     const dialog = document.getElementById('type-file');
     if (!dialog || dialog.open) return;
-    const back = document.activeElement;
-    dialog.addEventListener('close', function () {
-      if (back && back.isConnected) window.galgenLoader.focus(back);
-    }, { once: true });
+    if (!Page.typeFileReturn) {
+      dialog.addEventListener('close', function () {
+        const back = Page.typeFileReturn;
+        if (!dialog.open && back && back.isConnected) window.galgenLoader.focus(back);
+      });
+    }
+    Page.typeFileReturn = document.activeElement;
     dialog.showModal();
   },
 
