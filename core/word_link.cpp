@@ -278,6 +278,12 @@ std::string wordLinkCode(const std::vector<Text>& words)
     }
     if (held > 0)
         bytes += static_cast<char>((buffer << (8 - held)) & 0xFF);
+    return sealedWordLinkCode(bytes);
+}
+
+std::string sealedWordLinkCode(std::string_view packed)
+{
+    std::string bytes(packed);
     const std::uint32_t check = crc32(bytes);
     for (int shift = 24; shift >= 0; shift -= 8)
         bytes += static_cast<char>((check >> shift) & 0xFF);

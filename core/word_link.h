@@ -32,6 +32,12 @@ inline constexpr std::size_t maxWordLinkCode = 65536;
 // (word_file.h): letters a key can reveal.
 std::string wordLinkCode(const std::vector<Text>& words);
 
+// The code of packed bytes (a version byte, the number of characters and
+// their bits, as wordLinkCode packs them), sealed as wordLinkCode seals
+// them: with their CRC-32, in base64url. What lies behind the seal is
+// reached only through it; a fuzzer seals its bytes to reach it.
+std::string sealedWordLinkCode(std::string_view packed);
+
 // The list a link's code carries, as a list file whose words the list
 // reader checks like any other file's: its words one a line, in UTF-8. A
 // code that is not whole gives the fault Damaged and no bytes.
