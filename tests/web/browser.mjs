@@ -5,7 +5,7 @@
 // player's view of the game: texts, visible controls, focus, the spoken
 // status and the pixels of a screenshot.
 import { readFileSync } from 'node:fs';
-import { basename, resolve } from 'node:path';
+import { basename, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { PNG } from 'pngjs';
 import { serve } from './server.mjs';
@@ -60,6 +60,38 @@ export async function openBrowser({ engine = 'chromium', isolated = false } = {}
       await launched.close();
       server.close();
     },
+  };
+}
+
+// A new page (puppeteer's, of a browser or a browser context) that keeps,
+// from its first script on, what the content security policy refused
+// (window.violations) and the warnings and errors its scripts log
+// (window.logged).
+export async function watched(context) {
+  const page = await context.newPage();
+  await page.setViewport({ width: 483, height: 449 });
+  await page.evaluateOnNewDocument(() => {
+    window.violations = [];
+    addEventListener('securitypolicyviolation', (e) => window.violations.push(`${e.violatedDirective} ${e.blockedURI}`));
+    window.logged = [];
+    for (const level of ['warn', 'error']) {
+      const log = console[level];
+      console[level] = (...parts) => {
+        window.logged.push(`${level}: ${parts.join(' ')}`);
+        log.apply(console, parts);
+      };
+    }
+  });
+  return page;
+}
+
+// What the service worker of a built site keeps: the files it lists, as
+// the site names them, and its cache's name.
+export function workerOf(site) {
+  const worker = readFileSync(join(site, 'sw.js'), 'utf8');
+  return {
+    files: JSON.parse(worker.match(/const FILES = (.*);/)[1]),
+    cache: worker.match(/const CACHE = "(.*)";/)[1],
   };
 }
 

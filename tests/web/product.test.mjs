@@ -7,36 +7,19 @@
 // does before the module is ready is in the table of form cases.
 import assert from 'node:assert/strict';
 import { createHash } from 'node:crypto';
-import { cpSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { cpSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { buildDir, openBrowser, questionMark, row } from './browser.mjs';
+import { buildDir, openBrowser, questionMark, row, watched, workerOf } from './browser.mjs';
 import { serve } from './server.mjs';
 
 let session;
 before(async () => { session = await openBrowser({ engine: 'chromium' }); });
 after(() => session.close());
 
-// A new page that reports what the policy refused, and the warnings and
-// errors its scripts log, from its first script on.
-async function watchedPage(context = session.browser) {
-  const page = await context.newPage();
-  await page.setViewport({ width: 483, height: 449 });
-  await page.evaluateOnNewDocument(() => {
-    window.violations = [];
-    addEventListener('securitypolicyviolation', (e) => window.violations.push(`${e.violatedDirective} ${e.blockedURI}`));
-    window.logged = [];
-    for (const level of ['warn', 'error']) {
-      const log = console[level];
-      console[level] = (...parts) => {
-        window.logged.push(`${level}: ${parts.join(' ')}`);
-        log.apply(console, parts);
-      };
-    }
-  });
-  return page;
-}
+// A page that reports what the policy refused and what its scripts log.
+const watchedPage = (context = session.browser) => watched(context);
 
 const ready = (page) => page.waitForSelector('#form[data-ready]');
 // A round of the test site: Hut, one hit and one miss; the word box after
@@ -131,9 +114,9 @@ describe('offline and updates', () => {
   before(() => { root = mkdtempSync(join(tmpdir(), 'galgen-host-')); port = 0; });
   after(() => { server?.close(); rmSync(root, { recursive: true, force: true }); });
 
-  // The files of a build, as its service worker lists them.
-  const filesOf = (site) => JSON.parse(readFileSync(join(buildDir, site, 'sw.js'), 'utf8').match(/const FILES = (.*);/)[1]);
-  const cacheOf = (site) => readFileSync(join(buildDir, site, 'sw.js'), 'utf8').match(/const CACHE = "(.*)";/)[1];
+  // The files of a build and its cache, as its service worker names them.
+  const filesOf = (site) => workerOf(join(buildDir, site)).files;
+  const cacheOf = (site) => workerOf(join(buildDir, site)).cache;
 
   // Waits until a service worker controls the page.
   const controlled = (page) => page.waitForFunction(() => navigator.serviceWorker.controller !== null);
