@@ -241,7 +241,7 @@ public:
     // A fault without a line: the file's as a whole.
     void add(std::string fault)
     {
-        if (named_.size() < std::size_t(maxNamedFaults))
+        if (naming())
             named_.push_back(std::move(fault));
         ++count_;
     }
@@ -250,7 +250,7 @@ public:
     template <typename Fault>
     void at(int line, Fault&& fault)
     {
-        if (named_.size() < std::size_t(maxNamedFaults))
+        if (naming())
             named_.push_back("Zeile " + grouped(std::size_t(line)) + ": " + fault());
         ++count_;
     }
@@ -270,6 +270,8 @@ public:
     }
 
 private:
+    bool naming() const { return named_.size() < std::size_t(maxNamedFaults); }
+
     std::vector<std::string> named_;
     std::size_t count_ = 0;
     std::string why_;
