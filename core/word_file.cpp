@@ -24,12 +24,7 @@ std::string quoted(std::u32string_view text, std::size_t limit = quotedLength)
     return "„" + unicodeToUtf8(text) + "“";
 }
 
-// The letters a key can reveal: each has a cp1252 code and a case partner.
-bool revealable(char32_t c)
-{
-    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || c == U'ä' || c == U'ö' || c == U'ü'
-           || c == U'Ä' || c == U'Ö' || c == U'Ü' || c == U'ß';
-}
+bool revealable(char32_t c) { return allowedLetters.find(c) != std::u32string_view::npos; }
 
 // Latin letters with accents, Greek and Cyrillic: a player who writes them
 // has written letters, only not ones the game knows.

@@ -6,6 +6,7 @@
 // the words it had.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "file_bytes.h"
@@ -21,6 +22,9 @@ inline constexpr int maxListWords = WordTable::upperRow;
 // text in DejaVu Sans Bold, 24 px; 18 would be 476). Each edition's own
 // tests measure it.
 inline constexpr int maxWordLetters = 17;
+// The letters a word may hold: those a key can reveal, each with a cp1252
+// code and a partner of the other case (ß its own).
+inline constexpr std::u32string_view allowedLetters = U"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzÄÖÜäöüß";
 
 // The words of a list file, in the file's order, as cp1252 text.
 //

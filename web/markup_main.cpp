@@ -4,7 +4,8 @@
 // them (css), or, as JSON, the facts the page, the manifest and the icons
 // repeat (facts): the form's caption and ground colour, and the message of
 // an internal run-time error with "{}" for its detail, which the page's own
-// script shows for anything uncaught.
+// script shows for anything uncaught; and for the browser tests, the longest
+// word a list may hold and the letters a word may have.
 //   node galgen_markup.js html|css|facts
 #include <cstdio>
 #include <string>
@@ -15,6 +16,8 @@
 #include "layout.h"
 #include "page_markup.h"
 #include "random.h"
+#include "text.h"
+#include "word_file.h"
 
 namespace {
 
@@ -34,7 +37,9 @@ std::string facts(const galgen::form::FormLayout& layout)
     const galgen::form::Rgb ground = layout.backColor;
     return "{\"caption\": " + quoted(layout.caption) + ", \"ground\": [" + std::to_string(ground.r) + ", "
            + std::to_string(ground.g) + ", " + std::to_string(ground.b) + "], \"internalError\": "
-           + quoted(galgen::RuntimeError(galgen::ErrorKind::Internal, "{}").what()) + "}\n";
+           + quoted(galgen::RuntimeError(galgen::ErrorKind::Internal, "{}").what())
+           + ", \"longestWord\": " + std::to_string(galgen::maxWordLetters)
+           + ", \"letters\": " + quoted(galgen::unicodeToUtf8(galgen::allowedLetters)) + "}\n";
 }
 
 }  // namespace

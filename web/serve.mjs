@@ -154,7 +154,10 @@ if (process.argv[1] === fileURLToPath(import.meta.url)) {
   const [folder, port = '8080', option] = process.argv.slice(2);
   try {
     const server = await startServer(folder, { port: Number(port), isolated: option === '--isolated' });
-    console.log(`Galgenmännchenspiel: http://${host}:${server.address().port}/`);
+    // One write: a test reads the address from the first chunk.
+    console.log(`Galgenmännchenspiel: http://${host}:${server.address().port}/\n` +
+      `Nur für diesen Rechner (${host}); für einen echten Webserver siehe docs/hosting.md.\n` +
+      `For this computer only (${host}); for a real web server, see docs/hosting.md.`);
   } catch (error) {
     console.error(error.code === 'EADDRINUSE'
       ? `Port ${port} ist belegt, wähle einen anderen mit PORT=..., etwa PORT=${Number(port) + 1} scripts/play-web. ` +

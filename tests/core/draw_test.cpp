@@ -70,8 +70,11 @@ TEST(Draw, RealGeneratorGivesEveryRowItsShare)
     ClockRandom random(12345, [&] { return tick++ / 16; });
     constexpr int draws = 300'000;
     std::array<int, 151> counts{};
-    for (int i = 0; i < draws; ++i)
-        ++counts[static_cast<std::size_t>(drawRowNumber(150, random))];
+    for (int i = 0; i < draws; ++i) {
+        const int row = drawRowNumber(150, random);
+        ASSERT_TRUE(row >= 0 && row <= 150) << "row " << row << " of 150 words";
+        ++counts[static_cast<std::size_t>(row)];
+    }
 
     const double full = draws / 150.0;   // rows 1..149
     for (int row = 1; row <= 149; ++row)

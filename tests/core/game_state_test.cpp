@@ -63,6 +63,14 @@ TEST_F(WordList, AnOwnListTakesThePlaceOfTheWholeListWithEveryWordUndrawn)
     const std::vector<Text> tooMany(1001, Text::fromUtf8("Wal"));
     EXPECT_EQ(errorOf([&] { game.loadWords(tooMany); }), ErrorKind::SubscriptOutOfRange);
     EXPECT_EQ(state.wordCount, 2);
+
+    // The longest list the reader takes fills the table, and a round draws
+    // its last row.
+    game.loadWords(std::vector<Text>(1000, Text::fromUtf8("Wal")));
+    EXPECT_EQ(state.wordCount, 1000);
+    random.pushRow(1000, 1000);
+    game.startRound();
+    EXPECT_TRUE(state.wordTable.at(1000, 1) == drawn);
 }
 
 // The properties the rules rely on; a slip in the list's transcription

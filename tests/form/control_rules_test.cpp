@@ -50,6 +50,7 @@ TEST(ControlRules, DisplayCommandsFitTheKind)
         {{"nothing", Property::Visible, false}, nullptr, std::nullopt},
         {{"box", Property::Caption, some}, &row("box"), std::nullopt},          // a text box has a Text
         {{"label", Property::Text, some}, &row("label"), std::nullopt},         // a label has a Caption
+        {{"button", Property::Text, some}, &row("button"), std::nullopt},       // and so has a button
         {{"shape", Property::Caption, some}, &row("shape"), std::nullopt},      // a shape has neither
         {{"panel", Property::Text, some}, &row("panel"), std::nullopt},
         {{"box", Property::Visible, some}, &row("box"), std::nullopt},          // visibility is a truth value

@@ -205,6 +205,8 @@ TEST(FormCore, NothingReachesAnUnloadedForm)
     });
     core.onClick("box", [&] { ++clicks; });
     core.onKeyPress("box", [&](const i16&) { ++keys; });
+    int files = 0;
+    core.onFileDrop([&](const FileBytes&) { ++files; });
     setVisible(core, "cover", false);
     engine.load();
     engine.click("button");
@@ -215,8 +217,10 @@ TEST(FormCore, NothingReachesAnUnloadedForm)
     engine.activate("box");
     engine.shortcut("F2");
     engine.type("a");
+    core.dropFile({.name = "liste.txt", .bytes = "Wal\n"});
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(keys, 0);
+    EXPECT_EQ(files, 0);
     EXPECT_EQ(core.keys(core.find("box")), nullptr);
 }
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "key_log.h"
 #include "layout.h"
 #include "null_engine.h"
+#include "table_actions.h"
 #include "scripted_random.h"
 
 namespace galgen::testing {
@@ -31,26 +31,6 @@ const json& table()
         return json::parse(file);
     }();
     return all;
-}
-
-// One key by its DOM name, with the modifiers held.
-void press(NullEngine& engine, const json& step)
-{
-    int modifiers = 0;
-    bool shift = false;
-    for (const std::string m : step.value("modifiers", json::array())) {
-        if (m == "Shift")
-            shift = true;
-        else if (m == "Control")
-            modifiers |= form::Control;
-        else if (m == "Alt")
-            modifiers |= form::Alt;
-        else if (m == "Meta")
-            modifiers |= form::Meta;
-        else
-            ADD_FAILURE() << "a modifier the driver does not know: " << m;
-    }
-    engine.press(step["key"].get<std::string>(), modifiers, shift);
 }
 
 class Player {
@@ -85,47 +65,16 @@ private:
             random.pushRow(s["draw"].is_string() ? iteration : s["draw"].get<int>(), form1.state().wordCount);
         else if (s.contains("random"))
             random.push(s["random"].get<float>());
-        else if (s.contains("click"))
-            clickCentre(s["click"].get<std::string>());
-        else if (s.contains("clickAt"))
-            engine.clickAt(s["clickAt"][0], s["clickAt"][1]);
-        else if (s.contains("activate"))
-            engine.activate(s["activate"].get<std::string>());
-        else if (s.contains("type"))
-            engine.type(s["type"].get<std::string>());
-        else if (s.contains("key"))
-            press(engine, s);
-        else if (s.contains("input"))
-            engine.input(s["input"].get<std::string>());
-        else if (s.contains("compose"))
-            engine.compose(s["compose"].get<std::vector<std::string>>(), s["commit"].get<std::string>());
-        else if (s.contains("dead"))
-            engine.dead(s["commit"].get<std::string>());
+        else if (playAction(engine, s))
+            return;
         else if (s.contains("early"))
             play(s["early"], iteration);   // ready from the start: early is like any other moment
         else if (s.contains("list"))
-            dropList(s["list"].get<std::string>());
+            dropProjectFile(engine, GALGEN_SOURCE_DIR, s["list"].get<std::string>());
         else if (s.contains("expect"))
             expect(s["expect"]);
         else
             ADD_FAILURE() << "a step of a kind the driver does not know";
-    }
-
-    // A click on the pixel at the centre of the control's laid-out
-    // rectangle: whatever lies on top there gets it.
-    void clickCentre(const std::string& name)
-    {
-        const form::PixelRect r = engine.core().place(engine.core().find(name));
-        engine.clickAt(r.left + r.width / 2, r.top + r.height / 2);
-    }
-
-    // The player drops this file of the project on the form, whole.
-    void dropList(const std::string& path)
-    {
-        std::ifstream file(std::string(GALGEN_SOURCE_DIR) + "/" + path, std::ios::binary);
-        ASSERT_TRUE(file) << path;
-        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-        engine.core().dropFile({.name = path.substr(path.rfind('/') + 1), .bytes = bytes});
     }
 
     void expect(const json& want)

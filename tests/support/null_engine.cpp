@@ -126,6 +126,25 @@ void NullEngine::press(std::string_view key, int modifiers, bool shift)
         k->keyUp();
 }
 
+void NullEngine::press(std::string_view key, const std::vector<std::string>& modifierNames)
+{
+    int modifiers = 0;
+    bool shift = false;
+    for (const std::string& m : modifierNames) {
+        if (m == "Shift")
+            shift = true;
+        else if (m == "Control")
+            modifiers |= form::Control;
+        else if (m == "Alt")
+            modifiers |= form::Alt;
+        else if (m == "Meta")
+            modifiers |= form::Meta;
+        else
+            throw std::invalid_argument("a modifier the null engine does not know: " + m);
+    }
+    press(key, modifiers, shift);
+}
+
 void NullEngine::type(std::string_view utf8)
 {
     for (const char32_t ch : utf8ToUnicode(utf8))

@@ -63,6 +63,9 @@ public:
     // One key, by its DOM name or by the character it types, with the
     // modifiers of KeyPress and Shift held.
     void press(std::string_view key, int modifiers = 0, bool shift = false);
+    // The same with the modifiers held named as the DOM names them (Shift,
+    // Control, Alt, Meta).
+    void press(std::string_view key, const std::vector<std::string>& modifierNames);
     // Each character as a key of a keyboard that has it.
     void type(std::string_view utf8);
     // Text inserted with no key event, as on-screen keyboards send it.

@@ -5,7 +5,7 @@
 // player's view of the game: texts, visible controls, focus, the spoken
 // status and the pixels of a screenshot.
 import { readFileSync } from 'node:fs';
-import { basename, resolve } from 'node:path';
+import { basename, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { PNG } from 'pngjs';
 import { serve } from './server.mjs';
@@ -26,9 +26,7 @@ export const questionMark = [243, 83];
 
 export const texts = {
   startHeadline: 'Worteraten mit dem Galgenmännchen',
-  startInstruction: 'Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !',
   roundHeadline: 'Errate das geheime Wort oder es wird dir schlecht ergehen !!',
-  exhausted: 'Alle Worte verbraucht !!!',
 };
 
 // Rows of the built-in word list.
@@ -62,6 +60,38 @@ export async function openBrowser({ engine = 'chromium', isolated = false } = {}
       await launched.close();
       server.close();
     },
+  };
+}
+
+// A new page (puppeteer's, of a browser or a browser context) that keeps,
+// from its first script on, what the content security policy refused
+// (window.violations) and the warnings and errors its scripts log
+// (window.logged).
+export async function watched(context) {
+  const page = await context.newPage();
+  await page.setViewport({ width: 483, height: 449 });
+  await page.evaluateOnNewDocument(() => {
+    window.violations = [];
+    addEventListener('securitypolicyviolation', (e) => window.violations.push(`${e.violatedDirective} ${e.blockedURI}`));
+    window.logged = [];
+    for (const level of ['warn', 'error']) {
+      const log = console[level];
+      console[level] = (...parts) => {
+        window.logged.push(`${level}: ${parts.join(' ')}`);
+        log.apply(console, parts);
+      };
+    }
+  });
+  return page;
+}
+
+// What the service worker of a built site keeps: the files it lists, as
+// the site names them, and its cache's name.
+export function workerOf(site) {
+  const worker = readFileSync(join(site, 'sw.js'), 'utf8');
+  return {
+    files: JSON.parse(worker.match(/const FILES = (.*);/)[1]),
+    cache: worker.match(/const CACHE = "(.*)";/)[1],
   };
 }
 
@@ -109,8 +139,11 @@ function readState(watch, names) {
 }
 
 // In the page: a file dropped on the form, as a file manager's drag brings
-// it; done once the game has taken it, that is spoken or shown a message.
-function dropInPage(name, base64) {
+// it, whose drag over the form and drop the page keeps from the browser
+// (which would open the file in the game's place); done once the game has
+// taken it, that is spoken or shown a message, or at once where the engine
+// is held and takes it only once started.
+function dropInPage(name, base64, wait) {
   const data = new DataTransfer();
   data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name, { type: 'text/plain' }));
   const status = document.getElementById('status');
@@ -126,9 +159,10 @@ function dropInPage(name, base64) {
     setTimeout(() => fail(new Error(`the game took no file ${name}`)), 5000);
   });
   const form = document.getElementById('form');
-  for (const type of ['dragenter', 'dragover', 'drop'])
-    form.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
-  return taken;
+  const browsers = ['dragenter', 'dragover', 'drop']
+    .map((type) => form.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true })));
+  if (browsers[1] || browsers[2]) return Promise.reject(new Error(`the browser would open ${name} in the game's place`));
+  return wait ? taken : undefined;
 }
 
 // In the page: the rectangle a control is laid out in, in form pixels, read
@@ -254,9 +288,16 @@ export class Game {
   }
 
   // The player drops a file of the project (a path from its folder) on the
-  // form.
-  dropFile(path) {
-    return this.evaluate(dropInPage, basename(path), readFileSync(resolve(root, path)).toString('base64'));
+  // form; held, the game takes it once started, and taken() waits for that.
+  dropFile(path, { held = false } = {}) {
+    return this.evaluate(dropInPage, basename(path), readFileSync(resolve(root, path)).toString('base64'), !held);
+  }
+  taken() {
+    return this.evaluate(() => new Promise((done) => {
+      const look = () => (document.getElementById('status').textContent || document.getElementById('error').open
+        ? done() : setTimeout(look, 5));
+      look();
+    }));
   }
 
   // What the player sees: the watched controls that are visible, the texts

@@ -63,8 +63,9 @@ async function early(game, steps) {
   const wrong = steps.filter((step) => !kinds.some((name) => name in step));
   if (wrong.length) throw new Error(`not an action before the engine is ready: ${JSON.stringify(wrong[0])}`);
   assert.ok(await game.held(), 'the engine is not ready yet');
-  await play(game, steps, { last: false });
+  await play(game, steps, { last: false, held: true });
   await game.release();
+  if (steps.some((step) => 'list' in step)) await game.taken();
 }
 
 const actions = {
@@ -79,18 +80,18 @@ const actions = {
   input: (game, step) => game.input(step.input),
   compose: (game, step) => game.compose(step.compose, step.commit),
   dead: (game, step) => game.dead(step.dead, step.commit),
-  list: (game, step) => game.dropFile(step.list),
+  list: (game, step, held) => game.dropFile(step.list, { held }),
   expect: (game, step) => check(game, step.expect),
 };
 
 // Plays a case's steps; a failure names the step. The last steps of a case
 // end with no error shown and none uncaught.
-export async function play(game, steps, { last = true } = {}) {
+export async function play(game, steps, { last = true, held = false } = {}) {
   for (const [i, step] of unroll(steps).entries()) {
     const action = Object.keys(actions).filter((name) => name in step);
     if (action.length !== 1) throw new Error(`step ${i + 1} has no single action: ${JSON.stringify(step)}`);
     try {
-      await actions[action[0]](game, step);
+      await actions[action[0]](game, step, held);
     } catch (error) {
       error.message = `step ${i + 1} ${JSON.stringify(step)}: ${error.message}`;
       throw error;

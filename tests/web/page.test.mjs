@@ -115,7 +115,6 @@ describe('page', () => {
     await game.click('spielneu');
     await game.click('spielneu');
     assert.equal(await game.page.evaluate(() => window.statusAdditions), 2, 'the same status twice is two messages');
-    assert.equal((await game.state()).spoken, 'Neues Spiel. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde.');
   });
 
   test('the shipped page fetches nothing from outside its origin, from a subfolder too, and has no test hooks', async () => {

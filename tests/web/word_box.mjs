@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The word box shows the longest word a word list may hold whole, in every
 // browser, in every letter a word may have; one of the widest letter more
-// would not fit. The length is the game's own (core/word_file.h); the
-// widths are the browser's, laid out in the box's own font.
+// would not fit. The length and the letters are the game's own, as the
+// build writes them out with the form's facts; the widths are the
+// browser's, laid out in the box's own font.
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
+import { resolve } from 'node:path';
 import { describe, test } from 'node:test';
-import { openGame } from './browser.mjs';
+import { buildDir, openGame } from './browser.mjs';
 
-const longest = Number(readFileSync(new URL('../../core/word_file.h', import.meta.url), 'utf8')
-  .match(/maxWordLetters = (\d+);/)[1]);
-const letters = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzÄÖÜäöüß';
+const { longestWord: longest, letters } = JSON.parse(readFileSync(resolve(buildDir, 'web/markup/facts.json'), 'utf8'));
 
 // In the page: the width the box has for text, and that of each letter
 // written `length` times in the box's font, the widest last.

@@ -2,15 +2,15 @@
 // What only the web edition does with word lists, in chromium: a list named
 // by the page's address (index.html?liste=tiere.txt) beside the game, the
 // addresses it refuses without fetching them, a list that cannot be
-// fetched, the list kept for offline play, and a list dropped before the
-// module is ready. A dropped list, its faults and the game with it are in
-// the table of form cases.
+// fetched, and the list kept for offline play. A dropped list, before the
+// module is ready too, its faults and the game with it are in the table of
+// form cases.
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { buildDir, openBrowser, openGame, questionMark } from './browser.mjs';
+import { buildDir, openBrowser, questionMark } from './browser.mjs';
 import { serve } from './server.mjs';
 
 let session;
@@ -110,27 +110,6 @@ describe('offline', () => {
       await context.close();
       await server?.close();
       rmSync(root, { recursive: true, force: true });
-    }
-  });
-});
-
-describe('before the module is ready', () => {
-  test('a list dropped on the page is kept, and the game takes it once ready', async () => {
-    const game = await openGame(session, { held: true });
-    try {
-      const navigated = await game.evaluate(() => {
-        const data = new DataTransfer();
-        data.items.add(new File(['Igel\nWal\n'], 'zwei.txt', { type: 'text/plain' }));
-        return ['dragover', 'drop'].map((type) => document.getElementById('form')
-          .dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true })));
-      });
-      assert.deepEqual(navigated, [false, false], 'the browser opens no file in the game\'s place');
-      await game.release();
-      assert.equal(await outcome(game.page),
-        'Eigene Wortliste mit 2 Wörtern. Ein Klick auf das rote Fragezeichen oder F2 startet eine Runde.');
-      assert.equal(await wordOfRow(game.page, 2), '---', 'Wal');
-    } finally {
-      await game.close();
     }
   });
 });

@@ -4,18 +4,14 @@
 // and key events and input-method events, each case from a fresh window.
 // What every engine must give is in the table; this file only says how the
 // desktop's hands and eyes do each step.
-#include <QAccessible>
 #include <QApplication>
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QTest>
-#include <QUrl>
 #include <memory>
 
 #include "form.h"
@@ -26,6 +22,7 @@
 #include "screen_probe.h"
 #include "scripted_random.h"
 #include "widgets.h"
+#include "window_actions.h"
 
 using namespace galgen;
 using namespace galgen::testing;
@@ -42,55 +39,6 @@ QJsonObject table()
     return QJsonDocument::fromJson(file.readAll()).object();
 }
 
-// A key by its DOM name, as the desktop's keyboard reports it: Qt's key
-// code, the text X11 gives it, and the modifiers.
-struct QtKey {
-    Qt::Key key;
-    QString text;
-    Qt::KeyboardModifiers modifiers;
-};
-
-QtKey qtKey(const QString& name, const QJsonArray& modifierNames)
-{
-    Qt::KeyboardModifiers modifiers;
-    for (const QJsonValue& m : modifierNames) {
-        const QString modifier = m.toString();
-        modifiers |= modifier == "Shift" ? Qt::ShiftModifier
-                     : modifier == "Control" ? Qt::ControlModifier
-                     : modifier == "Alt" ? Qt::AltModifier
-                     : modifier == "Meta" ? Qt::MetaModifier
-                     : Qt::NoModifier;
-    }
-    const struct {
-        const char* name;
-        Qt::Key key;
-        const char* text;
-    } named[] = {
-        {"Backspace", Qt::Key_Backspace, "\b"}, {"Enter", Qt::Key_Return, "\r"}, {"NumpadEnter", Qt::Key_Enter, "\r"},
-        {"Escape", Qt::Key_Escape, "\x1b"},     {"Tab", Qt::Key_Tab, "\t"},       {"Delete", Qt::Key_Delete, "\x7f"},
-        {"ArrowLeft", Qt::Key_Left, ""},        {"Home", Qt::Key_Home, ""},       {"End", Qt::Key_End, ""},
-        {"Shift", Qt::Key_Shift, ""},           {"F1", Qt::Key_F1, ""},           {"F2", Qt::Key_F2, ""},
-        {"F3", Qt::Key_F3, ""},
-    };
-    for (const auto& n : named) {
-        if (name == QLatin1String(n.name)) {
-            if (n.key == Qt::Key_Tab && (modifiers & Qt::ShiftModifier))
-                return {Qt::Key_Backtab, QString(), modifiers};
-            return {n.key, QString::fromLatin1(n.text),
-                    n.key == Qt::Key_Enter ? modifiers | Qt::KeypadModifier : modifiers};
-        }
-    }
-    if (name.toUcs4().size() != 1)
-        qFatal("a key the driver does not know: %s", qPrintable(name));
-    const QChar ch = name.at(0);
-    const char16_t upper = ch.toUpper().unicode();
-    const Qt::Key key = upper < 0x100 ? Qt::Key(upper) : Qt::Key_unknown;
-    // X11 gives Control with a letter its control character as text.
-    if ((modifiers & Qt::ControlModifier) && upper >= 'A' && upper <= 'Z')
-        return {key, QString(QChar(upper - 64)), modifiers};
-    return {key, name, modifiers};
-}
-
 }  // namespace
 
 class CasesTest : public QObject {
@@ -103,10 +51,8 @@ private slots:
 private:
     void run(const QJsonArray& steps);
     void step(const QJsonObject& step, int iteration);
-    void dropFile(const QString& path);
     void expect(const QJsonObject& want);
     QWidget* widget(const QString& name) const;
-    QString textOf(const QString& name) const;
 
     ScriptedRandom random_;
     std::unique_ptr<form::Form> form_;
@@ -164,66 +110,21 @@ void CasesTest::run(const QJsonArray& steps)
 
 void CasesTest::step(const QJsonObject& s, int iteration)
 {
-    QWidget& window = *form_;
-    QWidget* focus = QApplication::focusWidget();
+    if (playAction(*form_, s, QStringLiteral(GALGEN_SOURCE_DIR)))
+        return;
     if (s.contains("draw")) {
         random_.pushRow(s["draw"].isString() ? iteration : s["draw"].toInt(), form1_->state().wordCount);
     } else if (s.contains("random")) {
         random_.push(float(s["random"].toDouble()));
-    } else if (s.contains("click")) {
-        QWidget* target = widget(s["click"].toString());
-        click(window, target->mapTo(&window, target->rect().center()));
-    } else if (s.contains("activate")) {
-        // What assistive technology does: the control's own press action.
-        QAccessible::queryAccessibleInterface(widget(s["activate"].toString()))
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::pressAction());
-    } else if (s.contains("clickAt")) {
-        click(window, {s["clickAt"][0].toInt(), s["clickAt"][1].toInt()});
-    } else if (s.contains("type")) {
-        type(window, s["type"].toString());
-    } else if (s.contains("key")) {
-        const QtKey k = qtKey(s["key"].toString(), s["modifiers"].toArray());
-        QTest::sendKeyEvent(QTest::Click, window.windowHandle(), k.key, k.text, k.modifiers);
-    } else if (s.contains("input") || s.contains("compose") || s.contains("dead")) {
-        QVERIFY(focus);
-        if (s.contains("dead"))
-            QTest::sendKeyEvent(QTest::Click, window.windowHandle(), Qt::Key_Dead_Circumflex, QString(), {});
-        for (const QJsonValue& preedit : s["compose"].toArray()) {
-            QInputMethodEvent composing(preedit.toString(), {});
-            QApplication::sendEvent(focus, &composing);
-        }
-        QInputMethodEvent commit;
-        commit.setCommitString(s.contains("input") ? s["input"].toString() : s["commit"].toString());
-        QApplication::sendEvent(focus, &commit);
     } else if (s.contains("early")) {
         // The window is ready from the start: the steps come as any others.
         for (const QJsonValue& inner : s["early"].toArray())
             step(inner.toObject(), iteration);
-    } else if (s.contains("list")) {
-        dropFile(QStringLiteral(GALGEN_SOURCE_DIR "/") + s["list"].toString());
     } else if (s.contains("expect")) {
         expect(s["expect"].toObject());
     } else {
         QFAIL("a step of a kind the driver does not know");
     }
-}
-
-// What a file manager's drag brings: the file's address, dragged over the
-// middle of the window and dropped there; the form takes it once the drop
-// is over.
-void CasesTest::dropFile(const QString& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint middle = form_->rect().center();
-    QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(form_.get(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(middle, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(form_.get(), &drop);
-    QVERIFY(drop.isAccepted());
-    QCoreApplication::processEvents();
 }
 
 void CasesTest::expect(const QJsonObject& want)
@@ -247,7 +148,7 @@ void CasesTest::expect(const QJsonObject& want)
     }
     const QJsonObject texts = want["texts"].toObject();
     for (auto text = texts.begin(); text != texts.end(); ++text)
-        QCOMPARE(textOf(text.key()), text.value().toString());
+        QCOMPARE(textOf(widget(text.key())), text.value().toString());
     if (want.contains("spoken")) {
         const auto* announcement = form_->findChild<form::Announcement*>();
         QCOMPARE(announcement->accessibleName(), want["spoken"].toString());
@@ -269,16 +170,6 @@ QWidget* CasesTest::widget(const QString& name) const
     if (!control)
         qFatal("the table names a control the form lacks: %s", qPrintable(name));
     return control;
-}
-
-QString CasesTest::textOf(const QString& name) const
-{
-    QWidget* control = widget(name);
-    if (auto* label = qobject_cast<QLabel*>(control))
-        return label->text();
-    if (auto* box = qobject_cast<QLineEdit*>(control))
-        return box->text();
-    return qobject_cast<QAbstractButton*>(control)->text();
 }
 
 QTEST_MAIN(CasesTest)

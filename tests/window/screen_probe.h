@@ -5,7 +5,10 @@
 // a real click: the topmost one under the pointer, or the focus widget).
 #pragma once
 
+#include <QAbstractButton>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QRect>
 #include <QTest>
@@ -16,6 +19,17 @@
 #include "pictures.h"
 
 namespace galgen::testing {
+
+// The text a control shows: a label's or a button's caption, a text box's
+// value.
+inline QString textOf(QWidget* control)
+{
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->text();
+    if (auto* box = qobject_cast<QLineEdit*>(control))
+        return box->text();
+    return qobject_cast<QAbstractButton*>(control)->text();
+}
 
 // Colours of the layout.
 inline const QColor lightYellow{255, 255, 128};
@@ -72,17 +86,6 @@ inline bool showsPicture(const QImage& screen, QRect box, std::string_view pictu
                 return false;
     return true;
 }
-
-// The texts the game shows, as the player reads them.
-inline const QString startHeadline = QStringLiteral("Worteraten mit dem Galgenmännchen");
-inline const QString startInstruction =
-    QStringLiteral("Starte das Spiel, indem du auf das rote Fragezeichen unter diesem Satz klickst !");
-inline const QString roundHeadline = QStringLiteral("Errate das geheime Wort oder es wird dir schlecht ergehen !!");
-inline const QString roundInstruction = QStringLiteral(
-    "Es wurde ein geheimes Wort ermittelt, das du raten musst! Drücke die Tasten der Buchstaben, "
-    "von denen du meinst, dass sie im Wort vorkommen! Aber hüte dich vor falschen Buchstaben, "
-    "der Galgen wartet schon!");
-inline const QString exhausted = QStringLiteral("Alle Worte verbraucht !!!");
 
 // How the gallows parts show themselves on the screen, by part number
 // (teil1 = 1): the blocks and beams by a pixel of their colour that no other

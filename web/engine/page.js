@@ -19,11 +19,11 @@ mergeInto(LibraryManager.library, {
       stringToUTF8(text, pointer, size);
       return pointer;
     },
-    // Calls an entry point with strings on the stack.
-    call: function (entry, id, texts, number) {
+    // Calls an entry point with strings on the stack, and numbers after them.
+    call: function (entry, id, texts, numbers) {
       const top = stackSave();
       const pointers = texts.map(Page.string);
-      entry.apply(null, id === null ? pointers : [id].concat(pointers, number === undefined ? [] : [number]));
+      entry.apply(null, (id === null ? [] : [id]).concat(pointers, numbers || []));
       stackRestore(top);
     },
     // The events of an element with the engine's number, live or kept.
@@ -31,10 +31,10 @@ mergeInto(LibraryManager.library, {
       click: function (id, e) {
         if (e.button === 0) _galgen_click(id, e.detail);
       },
+      // The DOM's own flags; the engine makes the form core's modifiers of them.
       keydown: function (id, e) {
-        const modifiers = (e.altKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.metaKey ? 4 : 0)
-          | (e.getModifierState('AltGraph') ? 8 : 0) | (e.isComposing || e.keyCode === 229 ? 16 : 0);
-        Page.call(_galgen_key_down, id, [e.key], modifiers);
+        Page.call(_galgen_key_down, id, [e.key], [e.altKey, e.ctrlKey, e.metaKey, e.getModifierState('AltGraph'),
+          e.isComposing || e.keyCode === 229].map(Number));
       },
       keyup: function (id) { _galgen_key_up(id); },
       // Both input events: some ways of inserting text (execCommand in

@@ -161,8 +161,14 @@ EMSCRIPTEN_KEEPALIVE void galgen_shortcut(const char* key)
 }
 
 // A key value that is one character is typed text; any other is a name.
-EMSCRIPTEN_KEEPALIVE void galgen_key_down(int id, const char* key, int modifiers)
+// The flags are the DOM's: altKey, ctrlKey, metaKey, AltGraph held, and
+// whether an input method composes.
+EMSCRIPTEN_KEEPALIVE void galgen_key_down(int id, const char* key, int alt, int control, int meta, int altGraph,
+                                          int composing)
 {
+    using namespace galgen::form;
+    const int modifiers = (alt ? Alt : 0) | (control ? Control : 0) | (meta ? Meta : 0) | (altGraph ? AltGraph : 0)
+                          | (composing ? Composing : 0);
     toKeys(id, [&](KeyInput& keys) {
         const std::u32string text = galgen::utf8ToUnicode(key);
         keys.keyDown(text.size() == 1 ? galgen::form::KeyPress{{}, text, modifiers}
