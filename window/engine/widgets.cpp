@@ -20,8 +20,10 @@ std::string_view functionKeyName(int number)
 {
     static const auto names = [] {
         std::array<std::string, Qt::Key_F35 - Qt::Key_F1 + 1> names;
+        // Appended, not "F" + std::to_string(...): GCC 12 at -O3 warns
+        // wrongly (-Wrestrict) about a literal put before a temporary string.
         for (std::size_t i = 0; i < names.size(); ++i)
-            names[i] = "F" + std::to_string(i + 1);
+            names[i].append("F").append(std::to_string(i + 1));
         return names;
     }();
     return names.at(std::size_t(number - 1));
