@@ -47,8 +47,12 @@ std::string code(char32_t c)
 std::string shown(std::u32string_view text)
 {
     std::string out;
-    for (const char32_t c : text)
-        out += invisible(c) || combining(c) ? "[" + code(c) + "]" : unicodeToUtf8(std::u32string_view(&c, 1));
+    for (const char32_t c : text) {
+        if (invisible(c) || combining(c))
+            out.append(1, '[').append(code(c)).append(1, ']');
+        else
+            out += unicodeToUtf8(std::u32string_view(&c, 1));
+    }
     return out;
 }
 
@@ -98,10 +102,14 @@ std::string listed(const std::vector<std::string>& items)
 // 524288 as a German reads it: "524.288".
 std::string grouped(std::size_t number)
 {
-    std::string digits = std::to_string(number);
-    for (std::size_t at = digits.size(); at > 3; at -= 3)
-        digits.insert(at - 3, ".");
-    return digits;
+    const std::string digits = std::to_string(number);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += '.';
+        text += digits[i];
+    }
+    return text;
 }
 
 // The same word in any case: capitals and umlauts folded to small ones.
