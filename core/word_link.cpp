@@ -210,8 +210,13 @@ std::optional<std::u32string> unpacked(std::string_view bytes)
             return std::nullopt;
         const auto byte = static_cast<unsigned char>(bytes[at++]);
         count |= std::size_t(byte & 0x7F) << shift;
-        if (!(byte & 0x80))
+        if (!(byte & 0x80)) {
+            // A last byte of nothing but zeros is one the encoder never
+            // writes: the same count would have two codes.
+            if (byte == 0 && shift > 0)
+                return std::nullopt;
             break;
+        }
     }
     if (count > fileByteLimit)
         return std::nullopt;

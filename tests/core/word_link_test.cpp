@@ -79,7 +79,9 @@ TEST(WordLink, RefusesACodeCutShortOrChanged)
     const std::string code = wordLinkCode(firstBuiltIn(30));
     const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_=+/ .%";
     std::vector<std::string> wrong = {"", "A", "AAAA", "%%%", std::string(maxWordLinkCode + 1, 'A'), code + "A",
-                                      code + code};
+                                      code + code,
+                                      // A count written in one byte more than it needs.
+                                      sealedWordLinkCode(std::string("\x01\x83\x00\x83\x00", 5))};
     for (std::size_t length = 0; length < code.size(); ++length)
         wrong.push_back(code.substr(0, length));
     for (std::size_t at = 0; at < code.size(); ++at)
